@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with. Safe to run again.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgdal-dev gdal-bin
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  nlohmann-json3-dev libgtest-dev libgmock-dev
+  xvfb xauth
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

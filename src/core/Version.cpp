@@ -1,0 +1,1 @@
+#include "src/core/Version.h"
