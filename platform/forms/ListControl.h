@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Control.h"
+
+namespace platform {
+
+// What list boxes and combo boxes share: the lines and the chosen position.
+class ListControl : public Control {
+public:
+    using Control::Control;
+    std::function<void()> Click;
+
+    void AddItem(const std::string& text);
+    // Empties the list; ListIndex becomes -1 with no Click.
+    void Clear();
+    int ListCount();
+    // The line at `index`; "" past either end (-1 included); error 381 below -1.
+    std::string List(int index);
+    int ListIndex();
+    // A valid position runs Click; -1 chooses nothing and runs nothing;
+    // anything else is error 380.
+    void SetListIndex(int index);
+
+protected:
+    void ResetState() override;
+    virtual void OnCleared() {}
+    virtual void OnIndexSet(int /*index*/) {}
+    std::vector<std::string>& Items() { return items_; }
+    void SetIndexSilently(int index) { listIndex_ = index; }
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+};
+
+}  // namespace platform
