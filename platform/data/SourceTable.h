@@ -62,8 +62,9 @@ public:
     // ComError 0x80004005 with the source's message.
     void CheckWhereClause(const std::string& whereClause);
 
-    // Dataset: the layer's name; the folder (shapefile, dBASE, CSV) or the
-    // data source (GeoPackage and others) as a workspace; a TableName.
+    // Dataset: the layer's name; the folder (shapefiles, dBASE tables) or the
+    // data source itself (GeoPackage, CSV file, connection) as a workspace; a
+    // TableName.
     std::string Name() const override;
     std::string BrowseName() const override;
     std::shared_ptr<platform::Workspace> Workspace() const override;

@@ -1,0 +1,212 @@
+// How searches and counts read a GDAL layer: the read plan, the streams of
+// features and the values they carry.
+#include <climits>
+#include <optional>
+
+#include "platform/com/Hresult.h"
+#include "platform/data/GdalSource.h"
+#include "platform/data/GdalSupport.h"
+#include "platform/data/TextCompare.h"
+
+namespace platform {
+
+namespace {
+
+bool MentionsName(const std::string& whereClause, const std::string& name) {
+    return ToUpperAscii(whereClause).find(ToUpperAscii(name)) != std::string::npos;
+}
+
+// Puts the plan on a layer: fields to skip, the spatial prefilter and the
+// where clause. A where clause the source rejects raises 0x80004005.
+void ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan) {
+    const Fields& fields = *table.fields;
+    std::vector<std::string> ignored = {"OGR_STYLE"};
+    for (int i = 0; i < fields.FieldCount(); ++i) {
+        const int gdal = table.gdalField[static_cast<std::size_t>(i)];
+        // A field the where clause may name stays readable: OGR evaluates
+        // some clauses on the features it has read.
+        if (gdal >= 0 && !plan.fetch[static_cast<std::size_t>(i)] && !MentionsName(plan.where, fields.Field(i)->Name()))
+            ignored.push_back(fields.Field(i)->Name());
+    }
+    if (!plan.geometry && table.shapeIndex >= 0) ignored.push_back("OGR_GEOMETRY");
+    std::vector<const char*> list;
+    for (const auto& name : ignored) list.push_back(name.c_str());
+    list.push_back(nullptr);
+    layer.SetIgnoredFields(list.data());
+
+    layer.SetSpatialFilter(plan.spatial.get());
+
+    GdalErrorCapture capture;
+    const OGRErr result = layer.SetAttributeFilter(plan.where.empty() ? nullptr : plan.where.c_str());
+    if (result != OGRERR_NONE || capture.Failed())
+        throw DataError(E_FAIL, capture.Message("The where clause was rejected: " + plan.where));
+    layer.ResetReading();
+}
+
+void ClearPlan(OGRLayer& layer) {
+    GdalErrorCapture quiet;
+    layer.SetAttributeFilter(nullptr);
+    layer.SetSpatialFilter(nullptr);
+    layer.SetIgnoredFields(nullptr);
+    layer.ResetReading();
+}
+
+// The next feature of the layer that passes the exact spatial test. A read
+// that fails (some sources evaluate the where clause only now) raises 0x80004005.
+OGRFeatureUniquePtr NextPassing(OGRLayer& layer, const ReadPlan& plan) {
+    GdalErrorCapture capture;
+    while (true) {
+        OGRFeatureUniquePtr feature(layer.GetNextFeature());
+        if (!feature) {
+            if (capture.Failed()) throw DataError(E_FAIL, capture.Message("The data could not be read"));
+            return nullptr;
+        }
+        if (!plan.spatial) return feature;
+        const OGRGeometry* shape = feature->GetGeometryRef();
+        if (shape != nullptr && plan.spatial->Intersects(shape)) return feature;
+    }
+}
+
+// A reading that owns its dataset handle.
+class LiveStream : public FeatureStream {
+public:
+    LiveStream(SourceTable::Impl::Handle handle, std::shared_ptr<const ReadPlan> plan)
+        : handle_(std::move(handle)), plan_(std::move(plan)) {
+        // Reading the first feature now makes every source evaluate the where
+        // clause before the search returns.
+        first_ = NextPassing(*handle_.layer, *plan_);
+        atEnd_ = !first_;
+    }
+    OGRFeatureUniquePtr Next() override {
+        if (first_) return std::move(first_);
+        if (atEnd_) return nullptr;
+        OGRFeatureUniquePtr feature = NextPassing(*handle_.layer, *plan_);
+        atEnd_ = !feature;
+        return feature;
+    }
+
+private:
+    SourceTable::Impl::Handle handle_;
+    std::shared_ptr<const ReadPlan> plan_;
+    OGRFeatureUniquePtr first_;
+    bool atEnd_ = false;
+};
+
+// The rows of a shared (Memory) layer, read at once so the layer is free again.
+class SnapshotStream : public FeatureStream {
+public:
+    explicit SnapshotStream(std::vector<OGRFeatureUniquePtr> features) : features_(std::move(features)) {}
+    OGRFeatureUniquePtr Next() override {
+        if (next_ >= features_.size()) return nullptr;
+        return std::move(features_[next_++]);
+    }
+
+private:
+    std::vector<OGRFeatureUniquePtr> features_;
+    std::size_t next_ = 0;
+};
+
+struct PlanGuard {
+    OGRLayer& layer;
+    ~PlanGuard() { ClearPlan(layer); }
+};
+
+}  // namespace
+
+std::string JoinWhereClauses(const std::string& first, const std::string& second) {
+    if (TrimBlanks(first).empty()) return second;
+    if (TrimBlanks(second).empty()) return first;
+    return "(" + first + ") AND (" + second + ")";
+}
+
+std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, const QueryFilter* filter,
+                                             const std::string& definitionExpression) {
+    const Fields& fields = *table.fields;
+    auto planPointer = std::make_shared<ReadPlan>();
+    ReadPlan& plan = *planPointer;
+    plan.where = JoinWhereClauses(definitionExpression, filter ? filter->WhereClause() : std::string());
+    const std::vector<std::string> names = filter ? filter->SubFieldList() : std::vector<std::string>();
+    plan.fetch.assign(static_cast<std::size_t>(fields.FieldCount()), names.empty());
+    plan.geometry = names.empty() && table.shapeIndex >= 0;
+    for (const auto& name : names) {
+        const int index = fields.FindField(name);
+        if (index < 0) throw DataError(E_INVALIDARG, "Field not found: " + name);
+        plan.fetch[static_cast<std::size_t>(index)] = true;
+        if (index == table.shapeIndex) plan.geometry = true;
+    }
+
+    const auto* spatial = dynamic_cast<const SpatialFilter*>(filter);
+    if (spatial != nullptr) {
+        if (table.shapeIndex < 0) throw DataError(E_INVALIDARG, "The table " + table.layerName + " has no shapes");
+        if (spatial->SpatialRel() != spatialrel::Intersects)
+            throw DataError(E_NOTIMPL, "Only the spatial relation Intersects (1) is supported");
+        const std::string& field = spatial->GeometryField();
+        if (!field.empty() && !EqualsIgnoringCase(field, "Shape"))
+            throw DataError(E_INVALIDARG, "Field not found: " + field);
+        if (spatial->Geometry().IsEmpty()) throw DataError(E_INVALIDARG, "The spatial filter has no geometry");
+        const Geometry own = spatial->Geometry().Project(table.spatialReference);
+        plan.spatial.reset(OgrGeometry(own)->clone());
+        plan.geometry = true;
+    }
+    return planPointer;
+}
+
+std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
+                                                 std::shared_ptr<const ReadPlan> planPointer) {
+    const ReadPlan& plan = *planPointer;
+    SourceTable::Impl::Handle handle = table.Acquire();
+    if (!table.Shared()) {
+        ApplyPlan(table, *handle.layer, plan);
+        return std::make_unique<LiveStream>(std::move(handle), std::move(planPointer));
+    }
+    PlanGuard guard{*handle.layer};
+    ApplyPlan(table, *handle.layer, plan);
+    std::vector<OGRFeatureUniquePtr> features;
+    while (OGRFeatureUniquePtr feature = NextPassing(*handle.layer, plan)) features.push_back(std::move(feature));
+    return std::make_unique<SnapshotStream>(std::move(features));
+}
+
+std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> planPointer) {
+    const ReadPlan& plan = *planPointer;
+    if (plan.spatial) {
+        std::unique_ptr<FeatureStream> stream = OpenFeatureStream(table, planPointer);
+        std::int64_t count = 0;
+        while (stream->Next()) ++count;
+        return count;
+    }
+    SourceTable::Impl::Handle handle = table.Acquire();
+    std::optional<PlanGuard> guard;
+    if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
+    ApplyPlan(table, *handle.layer, plan);
+    GdalErrorCapture capture;
+    const GIntBig count = handle.layer->GetFeatureCount(TRUE);
+    if (count < 0 || capture.Failed())
+        throw DataError(E_FAIL, capture.Message("The rows could not be counted: " + plan.where));
+    return count;
+}
+
+Variant ReadFieldValue(const OGRFeature& feature, int gdalField) {
+    if (!feature.IsFieldSetAndNotNull(gdalField)) return Variant::Null();
+    const OGRFieldDefn* definition = feature.GetFieldDefnRef(gdalField);
+    switch (definition->GetType()) {
+    case OFTInteger: return Variant(static_cast<std::int32_t>(feature.GetFieldAsInteger(gdalField)));
+    case OFTInteger64: return Variant(static_cast<double>(feature.GetFieldAsInteger64(gdalField)));
+    case OFTReal: return Variant(feature.GetFieldAsDouble(gdalField));
+    case OFTDate:
+    case OFTDateTime: {
+        int year = 0, month = 0, day = 0, hour = 0, minute = 0, zone = 0;
+        float second = 0;
+        feature.GetFieldAsDateTime(gdalField, &year, &month, &day, &hour, &minute, &second, &zone);
+        return Variant::Date(OleDateFromParts({year, month, day, hour, minute, static_cast<double>(second)}));
+    }
+    case OFTBinary: return Variant();  // a value, but not one a Variant carries
+    default: return Variant(std::string(feature.GetFieldAsString(gdalField)));
+    }
+}
+
+Variant ObjectIdValue(GIntBig fid) {
+    if (fid >= INT32_MIN && fid <= INT32_MAX) return Variant(static_cast<std::int32_t>(fid));
+    return Variant(static_cast<double>(fid));
+}
+
+}  // namespace platform

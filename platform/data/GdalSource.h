@@ -1,0 +1,77 @@
+#pragma once
+// Adapter internals of SourceTable: how a table finds its GDAL layer and how a
+// search reads it. Only platform/data's own sources include this header.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include "platform/data/SourceTable.h"
+
+namespace platform {
+
+struct SourceTable::Impl {
+    std::string path;
+    std::string layerName;
+    std::vector<std::string> openOptions;
+    // A Memory dataset cannot be opened again: this is its one handle, shared.
+    std::shared_ptr<GDALDataset> memory;
+
+    WorkspaceKind kind = WorkspaceKind::Other;
+    std::string driverLongName;
+    std::shared_ptr<const platform::Fields> fields;
+    // Per field index: the GDAL field index, or -1 for the object ID and the shape.
+    std::vector<int> gdalField;
+    int shapeIndex = -1;
+    std::string oidName;
+    platform::SpatialReference spatialReference;
+    std::shared_ptr<platform::Workspace> workspace;
+
+    // A reading position on the data: a fresh dataset handle for files and
+    // connections, the shared handle for a Memory dataset.
+    struct Handle {
+        GDALDatasetUniquePtr owned;
+        OGRLayer* layer = nullptr;
+    };
+    Handle Acquire() const;
+    bool Shared() const { return memory != nullptr; }
+
+    // Reads the layer's description (fields, kind, spatial reference).
+    void Describe(GDALDataset& dataset, OGRLayer& layer);
+};
+
+// What one search or count reads: its where clause (the definition expression
+// and the filter's clause joined), the fields to fetch, whether shapes are
+// needed, and the exact spatial test in the table's own coordinates.
+struct ReadPlan {
+    std::string where;
+    std::vector<bool> fetch;
+    bool geometry = false;
+    std::unique_ptr<OGRGeometry> spatial;
+};
+
+std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, const QueryFilter* filter,
+                      const std::string& definitionExpression);
+
+// Joins two where clauses with AND; either may be empty.
+std::string JoinWhereClauses(const std::string& first, const std::string& second);
+
+// Feature by feature, the rows a plan selects.
+class FeatureStream {
+public:
+    virtual ~FeatureStream() = default;
+    virtual OGRFeatureUniquePtr Next() = 0;
+};
+
+// Evaluates the plan at once (a rejected where clause raises 0x80004005 here)
+// and returns its rows.
+std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
+std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
+
+// The value of one GDAL field as the host reads it.
+Variant ReadFieldValue(const OGRFeature& feature, int gdalField);
+Variant ObjectIdValue(GIntBig fid);
+
+}  // namespace platform

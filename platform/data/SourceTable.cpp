@@ -1,0 +1,196 @@
+#include "platform/data/SourceTable.h"
+
+#include <filesystem>
+
+#include "platform/com/Hresult.h"
+#include "platform/data/GdalSource.h"
+#include "platform/data/GdalSupport.h"
+#include "platform/data/TextCompare.h"
+
+namespace platform {
+
+namespace {
+
+const char* kShapeFieldName = "Shape";
+
+WorkspaceKind KindOfDriver(const std::string& shortName) {
+    if (shortName == "ESRI Shapefile") return WorkspaceKind::Folder;
+    if (shortName == "GPKG") return WorkspaceKind::GeoPackage;
+    if (shortName == "PostgreSQL") return WorkspaceKind::PostgreSQL;
+    return WorkspaceKind::Other;
+}
+
+int FieldTypeOf(const OGRFieldDefn& field) {
+    switch (field.GetType()) {
+    case OFTInteger:
+        // dBASE keeps short integers as numbers of at most 4 digits.
+        if (field.GetSubType() == OFSTInt16 || field.GetSubType() == OFSTBoolean ||
+            (field.GetWidth() > 0 && field.GetWidth() <= 4))
+            return fieldtype::SmallInteger;
+        return fieldtype::Integer;
+    case OFTInteger64: return fieldtype::Double;  // a 32-bit host integer could overflow
+    case OFTReal: return field.GetSubType() == OFSTFloat32 ? fieldtype::Single : fieldtype::Double;
+    case OFTDate:
+    case OFTDateTime: return fieldtype::Date;
+    case OFTBinary: return fieldtype::Blob;
+    default: return fieldtype::String;  // text, times of day, lists
+    }
+}
+
+GDALDatasetUniquePtr OpenDataset(const std::string& path, const std::vector<std::string>& options) {
+    std::vector<const char*> list;
+    for (const auto& option : options) list.push_back(option.c_str());
+    list.push_back(nullptr);
+    return GDALDatasetUniquePtr(
+        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, list.data(), nullptr));
+}
+
+OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
+    if (name.empty()) return dataset.GetLayerCount() > 0 ? dataset.GetLayer(0) : nullptr;
+    return dataset.GetLayerByName(name.c_str());
+}
+
+}  // namespace
+
+SourceTable::Impl::Handle SourceTable::Impl::Acquire() const {
+    Handle handle;
+    if (memory) {
+        handle.layer = FindLayer(*memory, layerName);
+    } else {
+        GdalErrorCapture quiet;
+        handle.owned = OpenDataset(path, openOptions);
+        if (!handle.owned) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+        handle.layer = FindLayer(*handle.owned, layerName);
+    }
+    if (handle.layer == nullptr) throw DataError(E_FAIL, "Layer " + layerName + " is no longer in " + path);
+    return handle;
+}
+
+void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
+    layerName = layer.GetName();
+    GDALDriver* driver = dataset.GetDriver();
+    const std::string shortName = driver ? driver->GetDescription() : "";
+    const char* longName = driver ? driver->GetMetadataItem(GDAL_DMD_LONGNAME) : nullptr;
+    kind = KindOfDriver(shortName);
+    driverLongName = longName ? longName : shortName;
+
+    const char* fidColumn = layer.GetFIDColumn();
+    oidName = kind == WorkspaceKind::Folder || fidColumn == nullptr || *fidColumn == '\0' ? "FID" : fidColumn;
+
+    std::vector<std::shared_ptr<const Field>> list;
+    list.push_back(std::make_shared<Field>(oidName, fieldtype::OID, 0));
+    gdalField.push_back(-1);
+    OGRFeatureDefn* definition = layer.GetLayerDefn();
+    if (definition->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone) {
+        shapeIndex = static_cast<int>(list.size());
+        list.push_back(std::make_shared<Field>(kShapeFieldName, fieldtype::Geometry, 0));
+        gdalField.push_back(-1);
+        spatialReference = WrapSpatialReference(layer.GetSpatialRef());
+    }
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const OGRFieldDefn* field = definition->GetFieldDefn(i);
+        const char* alias = field->GetAlternativeNameRef();
+        list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field), field->GetWidth(),
+                                               alias ? alias : ""));
+        gdalField.push_back(i);
+    }
+    fields = std::make_shared<platform::Fields>(std::move(list));
+
+    std::string workspacePath = memory ? std::string(dataset.GetDescription()) : path;
+    std::shared_ptr<WorkspaceFactory> factory;
+    if (kind == WorkspaceKind::Folder) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(path, ec))
+            workspacePath = std::filesystem::path(path).parent_path().string();
+        if (workspacePath.empty()) workspacePath = ".";
+        factory = std::make_shared<FolderWorkspaceFactory>();
+    } else {
+        factory = std::make_shared<WorkspaceFactory>(kind, driverLongName);
+    }
+    workspace = std::make_shared<platform::Workspace>(workspacePath, std::move(factory));
+}
+
+std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const std::string& layerName) {
+    EnsureGdalRegistered();
+    GdalErrorCapture quiet;
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    impl->layerName = layerName;
+    GDALDatasetUniquePtr dataset = OpenDataset(path, {});
+    if (!dataset) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+    if (dataset->GetDriver() && std::string(dataset->GetDriver()->GetDescription()) == "CSV") {
+        // Numbers in a CSV file should read as numbers, not as text.
+        impl->openOptions = {"AUTODETECT_TYPE=YES"};
+        dataset = OpenDataset(path, impl->openOptions);
+        if (!dataset) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+    }
+    OGRLayer* layer = FindLayer(*dataset, layerName);
+    if (layer == nullptr)
+        throw DataError(E_FAIL, layerName.empty() ? "No table in " + path : "No table " + layerName + " in " + path);
+    impl->Describe(*dataset, *layer);
+    return std::make_shared<SourceTable>(std::move(impl));
+}
+
+SourceTable::SourceTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+SourceTable::~SourceTable() = default;
+
+const std::string& SourceTable::DataSourcePath() const { return impl_->path; }
+const std::string& SourceTable::LayerName() const { return impl_->layerName; }
+WorkspaceKind SourceTable::Kind() const { return impl_->kind; }
+
+std::string SourceTable::DataSourceType() const {
+    switch (impl_->kind) {
+    case WorkspaceKind::Folder: return "Shapefile Feature Class";
+    case WorkspaceKind::GeoPackage: return "Personal Geodatabase Feature Class";
+    case WorkspaceKind::PostgreSQL: return "SDE Feature Class";
+    case WorkspaceKind::Other: break;
+    }
+    return impl_->driverLongName + " Feature Class";
+}
+
+bool SourceTable::HasShape() const { return impl_->shapeIndex >= 0; }
+std::string SourceTable::ShapeFieldName() const { return HasShape() ? kShapeFieldName : ""; }
+platform::SpatialReference SourceTable::SpatialReference() const { return impl_->spatialReference; }
+
+platform::Envelope SourceTable::Extent() const {
+    if (!HasShape()) return {};
+    GdalErrorCapture quiet;
+    Impl::Handle handle = impl_->Acquire();
+    OGREnvelope e;
+    if (handle.layer->GetExtent(&e, TRUE) != OGRERR_NONE) return {};
+    return platform::Envelope(e.MinX, e.MinY, e.MaxX, e.MaxY, impl_->spatialReference);
+}
+
+std::shared_ptr<const platform::Fields> SourceTable::Fields() const { return impl_->fields; }
+std::string SourceTable::OIDFieldName() const { return impl_->oidName; }
+
+std::shared_ptr<Cursor> SourceTable::Search(const QueryFilter* filter, bool recycling) {
+    return Search(filter, recycling, {});
+}
+
+std::int64_t SourceTable::RowCount(const QueryFilter* filter) { return RowCount(filter, {}); }
+
+std::int64_t SourceTable::RowCount(const QueryFilter* filter, const std::string& definitionExpression) {
+    return CountFeatures(*impl_, MakeReadPlan(*impl_, filter, definitionExpression));
+}
+
+void SourceTable::CheckWhereClause(const std::string& whereClause) {
+    QueryFilter filter;
+    filter.WhereClause(whereClause);
+    filter.SubFields(impl_->oidName);
+    OpenFeatureStream(*impl_, MakeReadPlan(*impl_, &filter, {}));
+}
+
+std::string SourceTable::Name() const { return impl_->layerName; }
+std::string SourceTable::BrowseName() const { return impl_->layerName; }
+std::shared_ptr<platform::Workspace> SourceTable::Workspace() const { return impl_->workspace; }
+
+std::shared_ptr<NameObject> SourceTable::FullName() const {
+    auto name = std::make_shared<TableName>();
+    name->Name(impl_->layerName);
+    name->WorkspaceName(std::dynamic_pointer_cast<WorkspaceName>(impl_->workspace->FullName()));
+    return name;
+}
+
+}  // namespace platform

@@ -1,0 +1,178 @@
+#include "platform/data/Variant.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "platform/com/ComError.h"
+
+namespace platform {
+
+namespace {
+
+// Index order of the std::variant alternatives matches VariantType.
+constexpr VariantType kTypes[] = {VariantType::Empty,  VariantType::Null,   VariantType::Boolean,
+                                  VariantType::Integer, VariantType::Double, VariantType::String,
+                                  VariantType::Date};
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// Days from 1 March of year 0 style civil calendar (proleptic Gregorian).
+long long DaysFromCivil(long long y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+void CivilFromDays(long long z, int& year, int& month, int& day) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long y = static_cast<long long>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(y + (month <= 2));
+}
+
+const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
+
+}  // namespace
+
+Variant Variant::Null() {
+    Variant v;
+    v.value_ = NullTag{};
+    return v;
+}
+
+Variant Variant::Date(double oleDate) {
+    Variant v;
+    v.value_ = DateValue{oleDate};
+    return v;
+}
+
+VariantType Variant::Type() const { return kTypes[value_.index()]; }
+
+bool Variant::IsNumeric() const {
+    switch (Type()) {
+    case VariantType::Boolean:
+    case VariantType::Integer:
+    case VariantType::Double:
+    case VariantType::Date: return true;
+    default: return false;
+    }
+}
+
+bool Variant::AsBoolean() const {
+    if (!IsBoolean()) throw RuntimeError(vberr::TypeMismatch);
+    return std::get<bool>(value_);
+}
+
+std::int32_t Variant::AsInteger() const {
+    if (!IsInteger()) throw RuntimeError(vberr::TypeMismatch);
+    return std::get<std::int32_t>(value_);
+}
+
+double Variant::AsDouble() const {
+    if (!IsDouble()) throw RuntimeError(vberr::TypeMismatch);
+    return std::get<double>(value_);
+}
+
+const std::string& Variant::AsString() const {
+    if (!IsString()) throw RuntimeError(vberr::TypeMismatch);
+    return std::get<std::string>(value_);
+}
+
+double Variant::AsDate() const {
+    if (!IsDate()) throw RuntimeError(vberr::TypeMismatch);
+    return std::get<DateValue>(value_).days;
+}
+
+double Variant::ToDouble() const {
+    switch (Type()) {
+    case VariantType::Empty: return 0;
+    case VariantType::Null: throw RuntimeError(vberr::InvalidUseOfNull);
+    case VariantType::Boolean: return AsBoolean() ? -1 : 0;
+    case VariantType::Integer: return AsInteger();
+    case VariantType::Double: return AsDouble();
+    case VariantType::Date: return AsDate();
+    case VariantType::String: break;
+    }
+    std::string_view text = TrimBlanks(AsString());
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double result = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        throw RuntimeError(vberr::TypeMismatch);
+    return result;
+}
+
+std::string Variant::ToText() const {
+    switch (Type()) {
+    case VariantType::Empty:
+    case VariantType::Null: return {};
+    case VariantType::Boolean: return AsBoolean() ? "True" : "False";
+    case VariantType::Integer: return std::to_string(AsInteger());
+    case VariantType::String: return AsString();
+    case VariantType::Double: {
+        // to_chars ignores the C locale, which a Qt host sets from the user's.
+        char buffer[64];
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, AsDouble(),
+                                       std::chars_format::general, 15);
+        std::string text(buffer, ec == std::errc() ? end : buffer);
+        for (char& c : text)
+            if (c == 'e') c = 'E';
+        return text;
+    }
+    case VariantType::Date: {
+        const DateParts p = PartsFromOleDate(AsDate());
+        char buffer[64];
+        const int seconds = static_cast<int>(p.second);
+        if (p.hour == 0 && p.minute == 0 && seconds == 0)
+            std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", p.year, p.month, p.day);
+        else
+            std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
+                          p.hour, p.minute, seconds);
+        return buffer;
+    }
+    }
+    return {};
+}
+
+bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
+
+bool operator<(const Variant& a, const Variant& b) { return a.value_ < b.value_; }
+
+double OleDateFromParts(const DateParts& parts) {
+    const double days = static_cast<double>(
+        DaysFromCivil(parts.year, static_cast<unsigned>(parts.month), static_cast<unsigned>(parts.day)) - kOleEpoch);
+    const double fraction = (parts.hour * 3600.0 + parts.minute * 60.0 + parts.second) / 86400.0;
+    return days >= 0 ? days + fraction : days - fraction;
+}
+
+DateParts PartsFromOleDate(double oleDate) {
+    double whole = std::trunc(oleDate);
+    // Milliseconds, so a time stored as a binary fraction does not come back as 59.999 seconds.
+    long long millis = std::llround(std::fabs(oleDate - whole) * 86400000.0);
+    if (millis >= 86400000LL) {
+        millis -= 86400000LL;
+        whole += oleDate >= 0 ? 1 : -1;
+    }
+    DateParts parts;
+    CivilFromDays(static_cast<long long>(whole) + kOleEpoch, parts.year, parts.month, parts.day);
+    parts.hour = static_cast<int>(millis / 3600000);
+    parts.minute = static_cast<int>(millis / 60000 % 60);
+    parts.second = static_cast<double>(millis % 60000) / 1000.0;
+    return parts;
+}
+
+}  // namespace platform
