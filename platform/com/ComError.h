@@ -46,4 +46,12 @@ std::string RuntimeErrorDescription(std::int32_t number);
 // source and the runtime's text for that number.
 ComError RuntimeError(std::int32_t number, std::string source = "TessalyOpenTable");
 
+// A failed host call as the runtime reports it: the HRESULT as the number, the
+// given source, and the text the system gives for that HRESULT.
+ComError HresultError(std::int32_t hresult, std::string source);
+
+// The system's text for an HRESULT ("Class not registered"), or "Automation error"
+// for one it has no text for.
+std::string HresultDescription(std::int32_t hresult);
+
 }  // namespace platform

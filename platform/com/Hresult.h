@@ -17,6 +17,8 @@ inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 inline constexpr HRESULT CLASS_E_NOAGGREGATION = static_cast<HRESULT>(0x80040110u);
 inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111u);
 inline constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154u);
+inline constexpr HRESULT CO_E_DLLNOTFOUND = static_cast<HRESULT>(0x800401F8u);
+inline constexpr HRESULT CO_E_ERRORINDLL = static_cast<HRESULT>(0x800401F9u);
 inline constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201u);
 
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
