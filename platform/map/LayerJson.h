@@ -1,0 +1,35 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace platform {
+
+class Layer;
+class StandaloneTable;
+
+// The JSON form of layers and standalone tables shared by map documents and
+// layer files. Data sources are written relative to `folder` (the folder of
+// the file being written) and read back against it.
+namespace layerjson {
+
+nlohmann::json FromLayer(const Layer& layer, const std::string& folder);
+// Never fails for data that do not open: the layer is then invalid. A layer
+// entry of an unknown type raises ComError E_FAIL.
+std::shared_ptr<Layer> ToLayer(const nlohmann::json& json, const std::string& folder);
+
+nlohmann::json FromTable(const StandaloneTable& table, const std::string& folder);
+std::shared_ptr<StandaloneTable> ToTable(const nlohmann::json& json, const std::string& folder);
+
+// A data source path as written: relative to folder when it is a path inside
+// the file system; connection strings ("PG:...") stay as they are.
+std::string RelativeSource(const std::string& path, const std::string& folder);
+// The inverse: a relative path is taken from folder.
+std::string AbsoluteSource(const std::string& stored, const std::string& folder);
+
+// The folder of a file path, absolute.
+std::string FolderOf(const std::string& filePath);
+
+}  // namespace layerjson
+}  // namespace platform
