@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Letter case and collation by the user's locale, for the routines that compare
+// text "ignoring case". Text is UTF-8; a byte that is not part of a valid sequence
+// stands for itself (as U+0080 to U+00FF would).
+namespace tessaly::localetext {
+
+// One character of a UTF-8 text: where it starts, how many bytes, which character.
+struct Char {
+    std::size_t offset;
+    std::size_t length;
+    wchar_t code;
+};
+
+std::vector<Char> DecodeUtf8(std::string_view text);
+
+// The lower-case form of one character in the user's locale.
+wchar_t FoldCase(wchar_t c);
+
+// The text as wide characters, each in its lower-case form.
+std::wstring Folded(std::string_view text);
+
+// <0, 0 or >0 as `a` sorts before, with or after `b` in the user's locale.
+int Collate(const std::wstring& a, const std::wstring& b);
+
+}  // namespace tessaly::localetext
