@@ -169,8 +169,12 @@ void Form::Show(int modal) {
 void Form::Hide() {
     EnsureLoaded();
     if (!visible_) return;
+    // A host frame may hold the last reference: the object ends, if at all,
+    // when this call is done.
+    auto self = weak_from_this().lock();
     visible_ = false;
     Ui().FormHidden(*this);
+    if (hostFrame_ != nullptr) hostFrame_->FormHidden();
 }
 
 void Form::Unload() {
@@ -185,8 +189,10 @@ void Form::Unload() {
     state_ = State::Unloaded;
     activeControl_ = nullptr;
     if (visible_) {
+        auto self = weak_from_this().lock();
         visible_ = false;
         Ui().FormHidden(*this);
+        if (hostFrame_ != nullptr) hostFrame_->FormHidden();
     }
 }
 

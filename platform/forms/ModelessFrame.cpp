@@ -36,11 +36,16 @@ void ModelessFrame::SetVisible(bool visible) {
         keepAlive_ = form;
         form->Show(vbModeless);
     } else {
-        visible_ = false;
         form->Hide();
-        // Letting go may end the form, and with it this frame: touch nothing after.
-        std::shared_ptr<Form> release = std::move(keepAlive_);
+        FormHidden();
+        // `form` may be the last hold on the form, and the form may own this
+        // frame: nothing may touch the frame after this point.
     }
+}
+
+void ModelessFrame::FormHidden() {
+    visible_ = false;
+    std::shared_ptr<Form> release = std::move(keepAlive_);
 }
 
 void ModelessFrame::SetWidth(int pixels) {

@@ -49,6 +49,8 @@ public:
 private:
     friend class Form;
     void FormGone(Form& form);
+    // The form hid or unloaded: the frame is no longer shown and lets go.
+    void FormHidden();
 
     std::weak_ptr<Form> form_;
     Form* formPtr_ = nullptr;

@@ -64,3 +64,37 @@ TEST(ModelessFrame, AVisibleFrameKeepsItsFormAliveUntilTheUserClosesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ModelessFrame, AFormThatUnloadsItselfLeavesItsFrameHiddenAndLetsGo) {
+    platform::ScopedHeadlessUi ui;
+    auto form = std::make_shared<SampleForm>();
+    auto frame = std::make_shared<platform::ModelessFrame>();
+    frame->Create(form);
+    frame->SetVisible(true);
+    std::weak_ptr<SampleForm> watch = form;
+    form->Unload();
+    EXPECT_FALSE(frame->Visible());
+    form.reset();
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST(ModelessFrame, AFormOwningItsFrameEndsCleanlyWhenTheUserClosesIt) {
+    struct Owner : SampleForm {
+        std::shared_ptr<platform::ModelessFrame> frame;
+    };
+    platform::ScopedHeadlessUi ui;
+    auto form = std::make_shared<Owner>();
+    form->frame = std::make_shared<platform::ModelessFrame>();
+    form->frame->Create(form);
+    form->frame->SetVisible(true);
+    std::weak_ptr<Owner> watch = form;
+    platform::ModelessFrame* frame = form->frame.get();
+    form.reset();
+    ASSERT_FALSE(watch.expired());
+    frame->UserClose();
+    EXPECT_TRUE(watch.expired());
+}
+
+}  // namespace
