@@ -1,0 +1,174 @@
+#include "src/statistics/TessalyFunctionsStats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "platform/com/ComError.h"
+#include "platform/forms/Screen.h"
+#include "platform/map/Application.h"
+#include "platform/map/StatusBar.h"
+#include "src/core/ErrorHandling.h"
+#include "src/core/aml_func_mod.h"
+
+namespace tessaly {
+namespace {
+
+// Keeps the hourglass and the progress bar up for one calculation and puts
+// both back on every way out; an error while putting them back on the normal
+// way out is the calculation's error.
+class BusyProgress {
+public:
+    BusyProgress(platform::StatusBar& bar, const std::string& message, std::int32_t max) : bar_(bar) {
+        platform::screen::SetMousePointer(platform::vbHourglass);
+        bar_.ShowProgressBar(message, 1, max, 1, true);
+    }
+    BusyProgress(const BusyProgress&) = delete;
+    BusyProgress& operator=(const BusyProgress&) = delete;
+    ~BusyProgress() {
+        if (done_) return;
+        try {
+            bar_.HideProgressBar();
+        } catch (...) {
+        }
+        try {
+            platform::screen::SetMousePointer(platform::vbDefault);
+        } catch (...) {
+        }
+    }
+
+    void Step() { bar_.StepProgressBar(); }
+
+    void Finish() {
+        bar_.HideProgressBar();
+        platform::screen::SetMousePointer(platform::vbDefault);
+        done_ = true;
+    }
+
+private:
+    platform::StatusBar& bar_;
+    bool done_ = false;
+};
+
+struct Run {
+    double length;
+    double value;
+};
+
+// The runs of two or more equal values, in ascending order of value.
+std::vector<Run> RunsOfEqualValues(const std::vector<double>& values, BusyProgress& progress) {
+    std::vector<Run> runs;
+    const std::size_t last = values.size() - 1;
+    std::size_t i = 0;
+    while (i < last) {
+        double length = 1;
+        const double value = values[i];
+        while (i < last && values[i + 1] == value) {
+            ++i;
+            progress.Step();
+            length += 1;
+        }
+        if (length > 1) runs.push_back({length, value});
+        ++i;
+        progress.Step();
+    }
+    return runs;
+}
+
+std::string ModeText(const std::vector<Run>& runs) {
+    if (runs.empty()) return " < No Mode Found >";
+    std::int32_t longest = 0;
+    std::vector<double> modes;
+    for (const Run& run : runs) {
+        if (run.length > longest) {
+            longest = static_cast<std::int32_t>(run.length);
+            modes.assign(1, run.value);
+        } else if (run.length == longest) {
+            modes.push_back(run.value);
+        }
+    }
+    if (modes.size() == 1) {
+        return "1 mode found [" + InsertCommas(longest) +
+               " cases]: Value = " + platform::Variant(modes.front()).ToText();
+    }
+    std::string list;
+    for (double mode : modes) {
+        if (!list.empty()) list += ", ";
+        list += platform::Variant(mode).ToText();
+    }
+    return std::to_string(modes.size()) + " modes found [" + InsertCommas(longest) +
+           " cases each]: Values = " + list;
+}
+
+double Checked(double value) {
+    if (!std::isfinite(value)) throw platform::RuntimeError(platform::vberr::Overflow);
+    return value;
+}
+
+}  // namespace
+
+void StatsFromArray(const std::vector<double>& values, const std::string& fieldName,
+                    const std::string& tableName, StatsResultArray& results,
+                    const std::shared_ptr<platform::Application>& app) {
+    Guarded(Procedure{"StatsFromArray", "TessalyFunctions"}, [&] {
+        if (!app || !app->StatusBar()) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
+        const auto n = static_cast<std::int64_t>(values.size());
+        // The bar's maximum is short of the steps taken; the bar tolerates it.
+        const auto max = static_cast<std::int32_t>(
+            std::min<std::int64_t>(3 * (n - 2), std::numeric_limits<std::int32_t>::max()));
+        BusyProgress progress(*app->StatusBar(), "Calculating Statistics on field [" + fieldName + "] in " +
+                                                    tableName, max);
+        progress.Step();
+        if (n == 0) throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
+
+        const std::string modeText = ModeText(RunsOfEqualValues(values, progress));
+
+        double minimum = values.front();
+        double maximum = values.front();
+        double total = 0;
+        for (double value : values) {
+            progress.Step();
+            minimum = std::min(minimum, value);
+            maximum = std::max(maximum, value);
+            total = Checked(total + value);
+        }
+        const double count = static_cast<double>(n);
+        const double mean = total / count;
+
+        double sumOfSquares = 0;
+        for (double value : values) {
+            progress.Step();
+            const double deviation = value - mean;
+            sumOfSquares = Checked(sumOfSquares + deviation * deviation);
+        }
+
+        double median = -9999;
+        double variance = 0;
+        double standardDeviation = 0;
+        double standardError = 0;
+        if (n > 1) {
+            const auto middle = static_cast<std::size_t>(n / 2);
+            median = n % 2 == 0 ? (values[middle - 1] + values[middle]) / 2 : values[middle];
+            variance = sumOfSquares / (count - 1);
+            standardDeviation = std::sqrt(variance);
+            standardError = standardDeviation / std::sqrt(count);
+        }
+        const double range = maximum - minimum;
+
+        results[kStatsTotal] = total;
+        results[kStatsMean] = mean;
+        results[kStatsMinimum] = minimum;
+        results[kStatsMaximum] = maximum;
+        results[kStatsRange] = range;
+        results[kStatsCount] = count;
+        results[kStatsStandardDeviation] = standardDeviation;
+        results[kStatsVariance] = variance;
+        results[kStatsMedian] = median;
+        results[kStatsStandardError] = standardError;
+        results[kStatsModeText] = modeText;
+        progress.Finish();
+    });
+}
+
+}  // namespace tessaly
