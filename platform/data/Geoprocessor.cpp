@@ -129,7 +129,7 @@ Variant Result(const Token& token, const Group& group, const Accumulator& a) {
     case Statistic::Minimum: return a.n ? a.minimum : Variant::Null();
     case Statistic::Maximum: return a.n ? a.maximum : Variant::Null();
     case Statistic::Average: return a.n ? Variant(a.mean) : Variant::Null();
-    case Statistic::Sum: return Variant(a.sum);
+    case Statistic::Sum: return a.n ? Variant(a.sum) : Variant::Null();
     case Statistic::Variance: return a.n ? Variant(a.n > 1 ? a.m2 / static_cast<double>(a.n - 1) : 0.0) : Variant::Null();
     case Statistic::StdDev:
         return a.n ? Variant(a.n > 1 ? std::sqrt(a.m2 / static_cast<double>(a.n - 1)) : 0.0) : Variant::Null();

@@ -17,7 +17,8 @@ public:
     // lists tokens "Keyword.Field" separated by commas, keywords Minimum,
     // Maximum, Average, Sum, StdDev, Variance (sample, divisor n - 1), Count
     // (the records of the group); each token gives one column named
-    // keyword + "_" + field, cut to 10 characters and kept unique. The file is
+    // keyword + "_" + field, cut to 10 characters and kept unique. Null
+    // values are left out; a statistic of no values is Null. The file is
     // outputName's Name (".dbf" added when missing) in its workspace's folder;
     // it is opened and returned.
     // Failures raise ComError E_INVALIDARG (an unknown field or keyword, an
