@@ -11,6 +11,7 @@ std::shared_ptr<FeatureLayer> FeatureLayer::Open(const std::string& name, const 
                                                  const std::string& definitionExpression) {
     std::shared_ptr<FeatureLayer> layer(new FeatureLayer(name));
     layer->data_.Open(path, layerName, definitionExpression);
+    if (name.empty() && layer->Valid()) layer->Name(layer->data_.View()->Name());
     return layer;
 }
 

@@ -29,8 +29,9 @@ class FeatureLayer : public Layer,
                      public TableFields,
                      public Dataset {
 public:
-    // Opens layerName ("" for the first) of the data source at path. Never
-    // raises for data that do not open: the layer is then invalid.
+    // Opens layerName ("" for the first) of the data source at path; the name
+    // defaults to the data's. Never raises for data that do not open: the
+    // layer is then invalid.
     static std::shared_ptr<FeatureLayer> Open(const std::string& name, const std::string& path,
                                               const std::string& layerName = {},
                                               const std::string& definitionExpression = {});

@@ -12,6 +12,7 @@ std::shared_ptr<StandaloneTable> StandaloneTable::Open(const std::string& name, 
     auto table = std::make_shared<StandaloneTable>();
     table->name_ = name;
     table->data_.Open(path, tableName, definitionExpression);
+    if (name.empty() && table->Valid()) table->name_ = table->data_.View()->Name();
     return table;
 }
 

@@ -28,7 +28,9 @@ class StandaloneTable : public HostObject,
                         public Dataset {
 public:
     StandaloneTable() = default;
-    // Never raises for data that do not open: the table is then invalid.
+    // Opens tableName ("" for the first) of the data source at path; the name
+    // defaults to the data's. Never raises for data that do not open: the
+    // table is then invalid.
     static std::shared_ptr<StandaloneTable> Open(const std::string& name, const std::string& path,
                                                  const std::string& tableName = {},
                                                  const std::string& definitionExpression = {});
