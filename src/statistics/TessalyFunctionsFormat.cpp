@@ -80,7 +80,6 @@ std::string FormatNumberTessaly(double x, const NumNameDictionary& names, std::i
         std::string value = TrimmedBlanks(numeric.ValueToString(Shifted(text.substr(0, e), exponent - name)));
         const int next = NextNameExponent(name);
         if (ShownValue(value) >= std::pow(10.0, next - name)) {
-            if (std::abs(next) > 303) return plain();
             name = next;
             value = TrimmedBlanks(numeric.ValueToString(1.0));
         }
