@@ -48,11 +48,11 @@ json WriteMap(const Map& map, const std::string& folder) {
         tables.push_back(layerjson::FromTable(*map.StandaloneTable(i), folder));
     const SpatialReference sr = map.SpatialReference();
     json graphics = json::array();
-    const auto& graphicsLayer = *map.GraphicsLayer();
-    for (std::int32_t i = 0; i < graphicsLayer.ElementCount(); ++i) {
-        const auto& element = graphicsLayer.Element(i);
+    const auto graphicsLayer = map.GraphicsLayer();
+    for (std::int32_t i = 0; i < graphicsLayer->ElementCount(); ++i) {
+        const auto& element = graphicsLayer->Element(i);
         graphics.push_back({{"wkt", element->Geometry().Project(sr).ToWkt()},
-                            {"selected", graphicsLayer.IsSelected(*element)}});
+                            {"selected", graphicsLayer->IsSelected(*element)}});
     }
     json entry = {{"name", map.Name()}, {"expanded", map.Expanded()}, {"layers", layers},
                   {"standaloneTables", tables}, {"graphics", graphics}};

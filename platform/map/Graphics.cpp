@@ -7,14 +7,29 @@
 
 namespace platform {
 
+platform::Geometry Element::Geometry() const {
+    if (!mapReference_ || geometry_.IsEmpty() || !geometry_.SpatialReference().IsUnknown()) return geometry_;
+    return platform::Geometry(geometry_.impl(), mapReference_());
+}
+
+GraphicsLayer::~GraphicsLayer() { DeleteAllElements(); }
+
 void GraphicsLayer::AddElement(std::shared_ptr<platform::Element> element) {
     if (!element) throw ComError(E_POINTER, "GraphicsLayer", "No element was given.");
     if (Find(*element)) return;
+    element->mapReference_ = mapReference_;
     elements_.push_back({std::move(element), false});
 }
 
 void GraphicsLayer::DeleteElement(const std::shared_ptr<platform::Element>& element) {
+    if (!element || !Find(*element)) return;
+    element->mapReference_ = nullptr;
     std::erase_if(elements_, [&](const Entry& entry) { return entry.element == element; });
+}
+
+void GraphicsLayer::DeleteAllElements() {
+    for (auto& entry : elements_) entry.element->mapReference_ = nullptr;
+    elements_.clear();
 }
 
 const std::shared_ptr<platform::Element>& GraphicsLayer::Element(std::int32_t index) const {

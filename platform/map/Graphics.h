@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -8,16 +9,20 @@
 
 namespace platform {
 
-// A graphic drawn on a map: a shape in map coordinates.
+// A graphic drawn on a map: a shape in map coordinates. A shape given
+// without a spatial reference reads back in its map's, once the element is
+// on a map's graphics layer.
 class Element : public HostObject {
 public:
     explicit Element(platform::Geometry geometry = {}) : geometry_(std::move(geometry)) {}
 
-    const platform::Geometry& Geometry() const { return geometry_; }
+    platform::Geometry Geometry() const;
     void Geometry(platform::Geometry geometry) { geometry_ = std::move(geometry); }
 
 private:
+    friend class GraphicsLayer;
     platform::Geometry geometry_;
+    std::function<platform::SpatialReference()> mapReference_;
 };
 
 // Elements handed out one by one: a snapshot taken when it was made.
@@ -50,10 +55,19 @@ public:
 // A map's basic graphics layer: its elements in drawing order, each selected or not.
 class GraphicsLayer : public HostObject, public GraphicsSelection {
 public:
+    // `mapReference` gives the spatial reference of the map the layer belongs to.
+    explicit GraphicsLayer(std::function<platform::SpatialReference()> mapReference = {})
+        : mapReference_(std::move(mapReference)) {}
+    ~GraphicsLayer() override;
+    GraphicsLayer(const GraphicsLayer&) = delete;
+    GraphicsLayer& operator=(const GraphicsLayer&) = delete;
+
+    // An element stands on one graphics layer at a time; adding it here takes
+    // it off its former layer's reference. Adding it twice does nothing.
     void AddElement(std::shared_ptr<Element> element);
     // Deleting an element the layer does not hold is no error.
     void DeleteElement(const std::shared_ptr<Element>& element);
-    void DeleteAllElements() { elements_.clear(); }
+    void DeleteAllElements();
     std::int32_t ElementCount() const { return static_cast<std::int32_t>(elements_.size()); }
     // Raises ComError E_INVALIDARG for an index outside 0 to ElementCount - 1.
     const std::shared_ptr<platform::Element>& Element(std::int32_t index) const;
@@ -72,6 +86,7 @@ private:
     };
     Entry* Find(const platform::Element& element);
 
+    std::function<platform::SpatialReference()> mapReference_;
     std::vector<Entry> elements_;
 };
 

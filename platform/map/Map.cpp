@@ -25,13 +25,13 @@ bool SameGuid(const std::string& a, const char* b) {
 Map::Map(std::string name) : name_(std::move(name)) {}
 
 const std::shared_ptr<platform::Layer>& Map::Layer(std::int32_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= layers_.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= layers_->size())
         throw ComError(E_INVALIDARG, "Map", "The index is outside the map's layers.");
-    return layers_[static_cast<std::size_t>(index)];
+    return (*layers_)[static_cast<std::size_t>(index)];
 }
 
 std::shared_ptr<EnumLayer> Map::Layers(const UID* uid, bool recursive) const {
-    auto layers = layertree::Flatten(layers_, recursive);
+    auto layers = layertree::Flatten(*layers_, recursive);
     if (uid) {
         if (!SameGuid(uid->Value(), FeatureLayerTypeUID) && !SameGuid(uid->Value(), FeatureLayerInterfaceUID))
             throw ComError(E_INVALIDARG, "Map", "The layer type " + uid->Value() + " is not known.");
@@ -42,14 +42,14 @@ std::shared_ptr<EnumLayer> Map::Layers(const UID* uid, bool recursive) const {
 
 void Map::AddLayer(const std::shared_ptr<platform::Layer>& layer) {
     if (!layer) throw ComError(E_POINTER, "Map", "No layer was given.");
-    layers_.push_back(layer);
+    layers_->push_back(layer);
 }
 
 void Map::DeleteLayer(const std::shared_ptr<platform::Layer>& layer) {
-    if (layer) layertree::Remove(layers_, *layer);
+    if (layer) layertree::Remove(*layers_, *layer);
 }
 
-platform::SpatialReference Map::SpatialReference() const { return layertree::FirstSpatialReference(layers_); }
+platform::SpatialReference Map::SpatialReference() const { return layertree::FirstSpatialReference(*layers_); }
 
 std::shared_ptr<platform::StandaloneTable> Map::StandaloneTable(std::int32_t index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= tables_.size())
@@ -70,20 +70,32 @@ Envelope Map::Extent() const { return ScreenDisplay()->DisplayTransformation()->
 
 void Map::Extent(const Envelope& extent) { ScreenDisplay()->DisplayTransformation()->VisibleBounds(extent); }
 
-Envelope Map::FullExtent() const { return layertree::Extent(layers_, SpatialReference()); }
+Envelope Map::FullExtent() const { return layertree::Extent(*layers_, SpatialReference()); }
+
+std::function<platform::SpatialReference()> Map::ReferenceSource() const {
+    std::weak_ptr<const std::vector<std::shared_ptr<platform::Layer>>> layers = layers_;
+    return [layers] {
+        auto held = layers.lock();
+        return held ? layertree::FirstSpatialReference(*held) : platform::SpatialReference();
+    };
+}
+
+std::function<Envelope()> Map::ExtentSource() const {
+    std::weak_ptr<const std::vector<std::shared_ptr<platform::Layer>>> layers = layers_;
+    return [layers] {
+        auto held = layers.lock();
+        return held ? layertree::Extent(*held, layertree::FirstSpatialReference(*held)) : Envelope();
+    };
+}
+
+std::shared_ptr<platform::GraphicsLayer> Map::GraphicsLayer() const {
+    if (!graphics_) graphics_ = std::make_shared<platform::GraphicsLayer>(ReferenceSource());
+    return graphics_;
+}
 
 std::shared_ptr<platform::ScreenDisplay> Map::ScreenDisplay() const {
     if (!display_) {
-        std::weak_ptr<const Map> self = weak_from_this();
-        auto transformation = std::make_shared<platform::DisplayTransformation>(
-            [self] {
-                auto map = self.lock();
-                return map ? map->FullExtent() : Envelope();
-            },
-            [self] {
-                auto map = self.lock();
-                return map ? map->SpatialReference() : platform::SpatialReference();
-            });
+        auto transformation = std::make_shared<platform::DisplayTransformation>(ExtentSource(), ReferenceSource());
         display_ = std::make_shared<platform::ScreenDisplay>(std::move(transformation));
     }
     return display_;

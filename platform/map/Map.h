@@ -21,13 +21,14 @@ class UID;
 //
 // A map draws in the spatial reference of its first valid layer (depth first)
 // that has one; other layers are projected on the fly, and graphics and
-// visible bounds are in map coordinates. Hold maps by shared_ptr.
+// visible bounds are in map coordinates.
 class Map : public HostObject,
             public ActiveView,
-            public StandaloneTableCollection,
-            public std::enable_shared_from_this<Map> {
+            public StandaloneTableCollection {
 public:
     explicit Map(std::string name = "Layers");
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
 
     const std::string& Name() const { return name_; }
     void Name(std::string name) { name_ = std::move(name); }
@@ -36,7 +37,7 @@ public:
     void Expanded(bool expanded) { expanded_ = expanded; }
 
     // Top-level layers only.
-    std::int32_t LayerCount() const { return static_cast<std::int32_t>(layers_.size()); }
+    std::int32_t LayerCount() const { return static_cast<std::int32_t>(layers_->size()); }
     // Raises ComError E_INVALIDARG for an index outside 0 to LayerCount - 1.
     const std::shared_ptr<platform::Layer>& Layer(std::int32_t index) const;
     // The layers of one type, in table-of-contents order, each group before
@@ -52,9 +53,10 @@ public:
     // Takes the layer out wherever it stands in this map, also inside group
     // layers. A map that does not hold the layer is left as it is.
     void DeleteLayer(const std::shared_ptr<platform::Layer>& layer);
-    const std::vector<std::shared_ptr<platform::Layer>>& TopLayers() const { return layers_; }
+    const std::vector<std::shared_ptr<platform::Layer>>& TopLayers() const { return *layers_; }
 
-    const std::shared_ptr<platform::GraphicsLayer>& GraphicsLayer() const { return graphics_; }
+    // The map's basic graphics layer; its elements read in the map's spatial reference.
+    std::shared_ptr<platform::GraphicsLayer> GraphicsLayer() const;
     platform::SpatialReference SpatialReference() const;
 
     // StandaloneTableCollection
@@ -72,11 +74,18 @@ public:
     void PartialRefresh(std::int32_t phase, const std::shared_ptr<HostObject>& data, const Envelope* area) override;
 
 private:
+    // The map's spatial reference and full extent, asked afresh each time;
+    // unknown and empty once the map is gone.
+    std::function<platform::SpatialReference()> ReferenceSource() const;
+    std::function<Envelope()> ExtentSource() const;
+
     std::string name_;
     bool expanded_ = true;
-    std::vector<std::shared_ptr<platform::Layer>> layers_;
+    // Shared with the map's display and graphics, which outlive it safely.
+    std::shared_ptr<std::vector<std::shared_ptr<platform::Layer>>> layers_ =
+        std::make_shared<std::vector<std::shared_ptr<platform::Layer>>>();
     std::vector<std::shared_ptr<platform::StandaloneTable>> tables_;
-    std::shared_ptr<platform::GraphicsLayer> graphics_ = std::make_shared<platform::GraphicsLayer>();
+    mutable std::shared_ptr<platform::GraphicsLayer> graphics_;
     mutable std::shared_ptr<platform::ScreenDisplay> display_;
 };
 

@@ -6,6 +6,8 @@
 #include "platform/map/GroupLayer.h"
 #include "platform/map/ItemSet.h"
 #include "platform/map/StandaloneTable.h"
+#include "platform/map/StringArray.h"
+#include "platform/map/VariantArray.h"
 #include "platform/map/UID.h"
 
 using namespace platform;
@@ -225,6 +227,27 @@ TEST_F(DocumentModelTest, FeatureLayerAnswersItsDataQuestions) {
     EXPECT_EQ(cities_->Workspace()->WorkspaceFactory()->WorkspaceDescription(false), "Shapefiles");
     auto error = maptest::ExpectComError([&] { cities_->Field(4); });
     EXPECT_EQ(static_cast<std::uint32_t>(error.Number()), 0x80070057u);
+}
+
+TEST(HostArrays, KeepInsertionOrderAndRefuseIndexesOutside) {
+    StringArray texts;
+    texts.Add("b");
+    texts.Add("a");
+    EXPECT_EQ(texts.Count(), 2);
+    EXPECT_EQ(texts.Element(1), "a");
+    VariantArray objects;
+    auto map = std::make_shared<Map>();
+    auto nested = std::make_shared<StringArray>();
+    objects.Add(map);
+    objects.Add(nested);
+    EXPECT_EQ(objects.Element(0), map);
+    EXPECT_EQ(std::dynamic_pointer_cast<StringArray>(objects.Element(1)), nested);
+    for (int index : {-1, 2}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(static_cast<std::uint32_t>(maptest::ExpectComError([&] { texts.Element(index); }).Number()),
+                  0x80070057u);
+        maptest::ExpectComError([&] { objects.Element(index); });
+    }
 }
 
 }  // namespace

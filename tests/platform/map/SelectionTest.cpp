@@ -3,6 +3,7 @@
 #include "MapTestSupport.h"
 #include "platform/data/QueryFilter.h"
 #include "platform/map/FeatureLayer.h"
+#include "platform/map/Map.h"
 #include "platform/map/StandaloneTable.h"
 
 using namespace platform;
@@ -138,6 +139,36 @@ TEST_F(SelectionTest, SpatialFilterInMapCoordinatesSelectsInTheLayersOwnReferenc
     filter.Geometry(Geometry::FromWkt("POINT (20 70)", SpatialReference::FromEpsg(4326)));
     zones->SelectFeatures(&filter, 1, false);
     EXPECT_EQ(Selected(zones->SelectionSet()), Ids({1}));
+}
+
+TEST_F(SelectionTest, SelectedGraphicsInMapCoordinatesSelectInALayerOfAnotherReference) {
+    // The map draws in degrees (its first layer); the zones are in web mercator.
+    Map map;
+    auto cities = FeatureLayer::Open("Cities", Cities());
+    auto zones = FeatureLayer::Open("Zones", Zones());
+    map.AddLayer(cities);
+    map.AddLayer(zones);
+    auto graphics = map.GraphicsLayer();
+    for (const char* wkt : {"POINT (20 70)", "POLYGON ((9 59,12 59,12 61,9 61,9 59))", "POINT (40 40)"}) {
+        auto element = std::make_shared<Element>(Geometry::FromWkt(wkt));
+        graphics->AddElement(element);
+        graphics->SelectElement(element);
+    }
+    SpatialFilter filter;
+    filter.GeometryField("Shape");
+    filter.SpatialRel(1);
+    for (const auto& layer : {cities, zones}) {
+        layer->Clear();
+        auto elements = graphics->SelectedElements();
+        elements->Reset();
+        while (auto element = elements->Next()) {
+            EXPECT_TRUE(element->Geometry().SpatialReference().IsSame(SpatialReference::FromEpsg(4326)));
+            filter.Geometry(element->Geometry());
+            layer->SelectFeatures(&filter, 1, false);
+        }
+    }
+    EXPECT_EQ(Selected(cities->SelectionSet()), Ids({0})) << "Oslo lies in the rectangle";
+    EXPECT_EQ(Selected(zones->SelectionSet()), Ids({0, 1}));
 }
 
 }  // namespace
