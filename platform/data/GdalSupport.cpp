@@ -27,7 +27,10 @@ void GdalErrorCapture::Handler(int errorClass, int, const char* message) {
     auto* self = static_cast<GdalErrorCapture*>(CPLGetErrorHandlerUserData());
     if (self == nullptr || errorClass < CE_Failure) return;
     self->failed_ = true;
-    self->message_ = message ? message : "";
+    // GDAL often follows the real cause with a summary; keep both.
+    const std::string text = message ? message : "";
+    if (!text.empty() && self->message_.find(text) == std::string::npos)
+        self->message_ += (self->message_.empty() ? "" : "\n") + text;
 }
 
 std::string GdalErrorCapture::Message(const std::string& fallback) const {

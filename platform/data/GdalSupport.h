@@ -28,7 +28,7 @@ public:
     GdalErrorCapture& operator=(const GdalErrorCapture&) = delete;
 
     bool Failed() const { return failed_; }
-    // The last failure's message, or fallback when GDAL gave none.
+    // The failures' messages, one a line, or fallback when GDAL gave none.
     std::string Message(const std::string& fallback) const;
     void Reset();
 
