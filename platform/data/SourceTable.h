@@ -70,6 +70,7 @@ public:
     std::shared_ptr<platform::Workspace> Workspace() const override;
     std::shared_ptr<NameObject> FullName() const override;
 
+    // For the GDAL adapter files only (Open and OpenMemoryLayer build tables).
     struct Impl;
     explicit SourceTable(std::unique_ptr<Impl> impl);
     Impl& impl() const { return *impl_; }
