@@ -46,6 +46,8 @@ void TableWindow::Show(bool show) {
     }
     const auto target = Target();
     if (!target) throw ComError(E_FAIL, "TableWindow", "The table window has no layer or table to show.");
+    if ((layer_ && !layer_->Valid()) || (table_ && !table_->Valid()))
+        throw ComError(E_FAIL, "TableWindow", "The data of the table window cannot be opened.");
     if (auto open = Host().FindTableWindow(*target)) {
         open->Show(true);
         return;

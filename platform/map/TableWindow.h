@@ -42,8 +42,8 @@ public:
     // Show(true) opens the window, or brings it up again when it is open.
     // When another window of the same layer or table is already open, that one
     // is brought up instead, so no layer or table gets two. A window without a
-    // layer or table raises ComError E_FAIL. Show(false) hides an open window
-    // and leaves it open.
+    // layer or table, or with one whose data did not open, raises ComError
+    // E_FAIL. Show(false) hides an open window and leaves it open.
     void Show(bool show);
     bool IsVisible() const { return visible_; }
     bool IsOpen() const { return open_; }

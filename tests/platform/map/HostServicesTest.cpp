@@ -106,6 +106,10 @@ TEST_F(HostServicesTest, StandaloneTableHasItsOwnTableWindow) {
 
     auto empty = std::make_shared<TableWindow>();
     maptest::ExpectComError([&] { empty->Show(true); });
+    auto invalid = std::make_shared<TableWindow>();
+    invalid->StandaloneTable(StandaloneTable::Open("Lost", folder_.File("lost.dbf")));
+    maptest::ExpectComError([&] { invalid->Show(true); });
+    EXPECT_EQ(host_->OpenTableWindows().size(), 1u);
     auto error = maptest::ExpectComError(
         [&] { std::make_shared<TableWindow>()->Layer(std::make_shared<GroupLayer>("Group")); });
     EXPECT_EQ(static_cast<std::uint32_t>(error.Number()), 0x80070057u) << "only feature layers have table windows";
