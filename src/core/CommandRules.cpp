@@ -38,9 +38,13 @@ bool HasValidFeatureLayer(platform::ItemSet& set) {
 bool SelectedItemRule(const std::shared_ptr<platform::MapDocument>& document, SelectedItemKinds kinds) {
     const platform::MapDocument& doc = Require(document);
     const auto view = doc.CurrentContentsView();
-    const auto item = doc.SelectedItem();
+    return SelectedItemRule(*view, doc.SelectedItem(), kinds);
+}
+
+bool SelectedItemRule(const platform::ContentsView& view, const std::shared_ptr<platform::HostObject>& item,
+                      SelectedItemKinds kinds) {
     if (!item) return false;
-    if (!view || !IsDisplayOrSource(*view)) return false;
+    if (!IsDisplayOrSource(view)) return false;
 
     if (const auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item)) {
         return !kinds.validity || layer->Valid();

@@ -2,6 +2,8 @@
 #include <memory>
 
 namespace platform {
+class ContentsView;
+class HostObject;
 class MapDocument;
 }
 
@@ -29,6 +31,9 @@ inline constexpr SelectedItemKinds kWithoutSetsWithValidity{.validity = true, .s
 inline constexpr SelectedItemKinds kMapsToo{.maps = true};
 
 bool SelectedItemRule(const std::shared_ptr<platform::MapDocument>& document,
+                      SelectedItemKinds kinds = kSelectedItem);
+// The same rule for a given view and item (null: none).
+bool SelectedItemRule(const platform::ContentsView& view, const std::shared_ptr<platform::HostObject>& item,
                       SelectedItemKinds kinds = kSelectedItem);
 
 // The graphic variation: the selected item is a valid feature layer, or a set with

@@ -1,0 +1,16 @@
+#pragma once
+#include "src/core/Command.h"
+
+namespace tessaly {
+
+// "QL Edit - Add Query": adds a query to QuickLoad.txt.
+class cmdQLAddQuery final : public PathCommand<cmdQLAddQuery, info::cmdQLAddQuery> {
+    friend Command;
+    friend platform::ClassFactory<cmdQLAddQuery>;
+    cmdQLAddQuery() = default;
+
+    bool IsEnabled() { return true; }
+    void Click() {}  // wired by its own feature
+};
+
+}  // namespace tessaly
