@@ -1,0 +1,132 @@
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <algorithm>
+#include <functional>
+
+#include "platform/qt/ControlViews.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/ListItems.h"
+
+namespace platform::qt {
+namespace {
+
+// A list widget that leaves choosing to the control: presses, double
+// clicks and the keys that choose a line are reported, and the widget shows
+// only what the control then holds.
+class ListWidget : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+    std::function<void(int row)> onPress;
+    std::function<void(int row)> onDoubleClick;
+    std::function<void(int row)> onKeyChoose;  // the line the key moves to
+    std::function<void(int row)> onKeyToggle;  // Space on the current line
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        setFocus(Qt::MouseFocusReason);
+        if (event->button() != Qt::LeftButton) return;
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid()) onPress(index.row());
+    }
+    void mouseMoveEvent(QMouseEvent*) override {}
+    void mouseReleaseEvent(QMouseEvent*) override {}
+    // The first press of a double click has made its click already.
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton) return;
+        const QModelIndex index = indexAt(event->position().toPoint());
+        onDoubleClick(index.isValid() ? index.row() : -1);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int rows = count();
+        const int current = currentRow();
+        const int page = std::max(1, viewport()->height() / std::max(1, sizeHintForRow(0)));
+        int target = -1;
+        switch (event->key()) {
+        case Qt::Key_Up: target = current - 1; break;
+        case Qt::Key_Down: target = current + 1; break;
+        case Qt::Key_Home: target = 0; break;
+        case Qt::Key_End: target = rows - 1; break;
+        case Qt::Key_PageUp: target = current - page; break;
+        case Qt::Key_PageDown: target = current + page; break;
+        case Qt::Key_Space:
+            if (current >= 0) onKeyToggle(current);
+            return;
+        default: QListWidget::keyPressEvent(event); return;
+        }
+        if (rows == 0) return;
+        target = std::clamp(target, 0, rows - 1);
+        if (target != current) onKeyChoose(target);
+    }
+};
+
+class ListBoxView : public ControlView {
+public:
+    ListBoxView(FormView& form, ListBox& list, QWidget* parent)
+        : ControlView(form, list), list_(list), widget_(new ListWidget(parent)) {
+        widget_->onPress = [this](int row) { User([this, row] { list_.UserClick(row); }); };
+        // The press before the double click ran the click; only DblClick is left.
+        widget_->onDoubleClick = [this](int row) {
+            User([this, row] {
+                if (row < 0) {
+                    list_.UserDoubleClick(-1);
+                } else if (list_.AcceptsUserInput() && list_.DblClick) {
+                    list_.DblClick();
+                }
+            });
+        };
+        widget_->onKeyChoose = [this](int row) {
+            if (multi_) {
+                const QSignalBlocker blocker(widget_);
+                widget_->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+            } else {
+                User([this, row] { list_.UserClick(row); });
+            }
+        };
+        widget_->onKeyToggle = [this](int row) {
+            if (multi_) User([this, row] { list_.UserClick(row); });
+        };
+    }
+    QWidget* Widget() const override { return widget_; }
+
+protected:
+    void SyncContent() override {
+        multi_ = list_.MultiSelect() != vbMultiSelectNone;
+        MatchLines(
+            ModelLines(list_), widget_->count(), [this](int i) { return widget_->item(i)->text(); },
+            [this](int keep) {
+                while (widget_->count() > keep) delete widget_->takeItem(widget_->count() - 1);
+            },
+            [this](const QStringList& lines) { widget_->addItems(lines); });
+
+        // The marks are drawn as the widget's selection, set here only.
+        widget_->setSelectionMode(multi_ ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
+        const int index = list_.ListIndex();
+        for (int i = 0; i < widget_->count(); ++i) {
+            const bool marked = multi_ ? list_.Selected(i) : i == index;
+            if (widget_->item(i)->isSelected() != marked) widget_->item(i)->setSelected(marked);
+        }
+        if (index >= 0 && index < widget_->count()) {
+            widget_->setCurrentRow(index, QItemSelectionModel::NoUpdate);
+            if (index != shownIndex_) widget_->scrollToItem(widget_->item(index));
+        } else if (widget_->currentRow() >= widget_->count()) {
+            widget_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+        }
+        shownIndex_ = index;
+    }
+
+private:
+    ListBox& list_;
+    ListWidget* widget_;
+    bool multi_ = false;
+    int shownIndex_ = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> MakeListBoxView(FormView& form, ListBox& list, QWidget* parent) {
+    return std::make_unique<ListBoxView>(form, list, parent);
+}
+
+}  // namespace platform::qt
