@@ -121,7 +121,8 @@ std::string MakeUniqueFilename(const std::string& name, std::string_view sep) {
         std::string extension;
         const auto dot = name.rfind('.');
         const auto lastSep = sep.empty() ? std::string::npos : name.rfind(sep);
-        const bool dotInLastFive = dot != std::string::npos && dot + 5 >= name.size();
+        const bool dotInLastFive =
+            dot != std::string::npos && localetext::DecodeUtf8(std::string_view(name).substr(dot)).size() <= 5;
         const bool dotInLastPart = lastSep == std::string::npos || dot > lastSep;
         if (dotInLastFive && dotInLastPart) {
             base = name.substr(0, dot);

@@ -168,6 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
         UniqueCase{"ExistingFolder", {"out/x"}, "out", "/", "out_2"},
         UniqueCase{"DotInFolderIsNoExtension", {"data/a.b/cd"}, "data/a.b/cd", "/", "data/a.b/cd_2"},
         UniqueCase{"DotBeyondLastFiveIsNoExtension", {"notes.backup"}, "notes.backup", "/", "notes.backup_2"},
+        UniqueCase{"LastFiveCountCharactersNotBytes", {"carte.éééé"}, "carte.éééé", "/", "carte_2.éééé"},
+        UniqueCase{"SixCharactersFromTheDotIsNoExtension", {"carte.ééééé"}, "carte.ééééé", "/", "carte.ééééé_2"},
         UniqueCase{"LastDotOnly", {"data.tar.gz"}, "data.tar.gz", "/", "data.tar_2.gz"},
         UniqueCase{"BackslashNoExtension", {"C:\\out\\table"}, "C:\\out\\table", "\\", "C:\\out\\table_2"},
         UniqueCase{"BackslashExtension", {"C:\\out\\summary.dbf"}, "C:\\out\\summary.dbf", "\\",
