@@ -21,6 +21,11 @@ namespace tessaly {
 // for each control (a frame before the controls inside it), then SetForm.
 class AnchorObjectList {
 public:
+    AnchorObjectList() = default;
+    // The resize subscription refers to this object: it stays where it was made.
+    AnchorObjectList(const AnchorObjectList&) = delete;
+    AnchorObjectList& operator=(const AnchorObjectList&) = delete;
+
     // Follows `form`'s resizes (none stops following).
     void SetForm(platform::Form* form);
     platform::Form* Form() const { return form_; }

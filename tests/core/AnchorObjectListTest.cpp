@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "platform/com/ComError.h"
 #include "platform/forms/Forms.h"
@@ -64,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(Anchoring, AnchorTypes,
                                            TypeCase{"UnknownTypeLeavesItAlone", 7, 600, 1200},
                                            TypeCase{"NegativeTypeLeavesItAlone", -1, 600, 1200}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A moved list would leave its window calling into the object it was moved from.
+static_assert(!std::is_move_constructible_v<tessaly::AnchorObjectList>);
+static_assert(!std::is_move_assignable_v<tessaly::AnchorObjectList>);
 
 TEST(AnchorObjectList, AResizeAtTheCapturedSizeMovesNothing) {
     platform::ScopedHeadlessUi ui;
