@@ -1,0 +1,73 @@
+#include "src/statistics/FieldQuoteStyle.h"
+
+#include "platform/com/ComError.h"
+#include "platform/data/Workspace.h"
+#include "platform/map/FeatureLayer.h"
+#include "platform/map/StandaloneTable.h"
+#include "src/core/LocaleText.h"
+#include "src/core/aml_func_mod.h"
+#include "src/statistics/IgnoreValues.h"
+
+namespace tessaly {
+namespace {
+
+bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+const char* FieldQuoteStyleKeyword(FieldQuoteStyle style) {
+    switch (style) {
+    case FieldQuoteStyle::Brackets: return "brackets";
+    case FieldQuoteStyle::NotEnclosed: return "Not Enclosed";
+    case FieldQuoteStyle::Quotations: break;
+    }
+    return "Quotations";
+}
+
+FieldQuoteStyle QuoteStyleForDataSourceType(const std::string& type) {
+    if (type == "Personal Geodatabase Feature Class") return FieldQuoteStyle::Brackets;
+    if (type == "SDE Feature Class") return FieldQuoteStyle::NotEnclosed;
+    if (Contains(type, "IMS")) return FieldQuoteStyle::NotEnclosed;
+    return FieldQuoteStyle::Quotations;
+}
+
+FieldQuoteStyle QuoteStyleOf(const platform::FeatureLayer& layer) {
+    return QuoteStyleForDataSourceType(layer.DataSourceType());
+}
+
+FieldQuoteStyle QuoteStyleForWorkspaceDescription(const std::string& description) {
+    const std::wstring folded = localetext::Folded(description);
+    if (folded.find(localetext::Folded("Personal Geodatabase")) != std::wstring::npos) return FieldQuoteStyle::Brackets;
+    if (Contains(description, "SDE")) return FieldQuoteStyle::NotEnclosed;
+    if (Contains(description, "IMS")) return FieldQuoteStyle::NotEnclosed;
+    return FieldQuoteStyle::Quotations;
+}
+
+FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table) {
+    const auto workspace = table.Workspace();
+    if (!workspace || !workspace->WorkspaceFactory()) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
+    return QuoteStyleForWorkspaceDescription(workspace->WorkspaceFactory()->WorkspaceDescription(false));
+}
+
+std::string WrapFieldName(const std::string& name, FieldQuoteStyle style) {
+    switch (style) {
+    case FieldQuoteStyle::Brackets: return "[" + name + "]";
+    case FieldQuoteStyle::NotEnclosed: return name;
+    case FieldQuoteStyle::Quotations: break;
+    }
+    return "\"" + name + "\"";
+}
+
+std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
+                                const std::vector<double>& values) {
+    std::string clause;
+    for (double value : values)
+        clause += WrapFieldName(fieldName, style) + " <> " + GeneralNumberText(value) + " AND ";
+    return BasicTrimAvenue(clause, "", " and");
+}
+
+std::string NullValuesClause(const std::string& fieldName, FieldQuoteStyle style) {
+    return WrapFieldName(fieldName, style) + " IS NULL";
+}
+
+}  // namespace tessaly

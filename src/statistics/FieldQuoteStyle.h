@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace platform {
+class FeatureLayer;
+class StandaloneTable;
+}  // namespace platform
+
+namespace tessaly {
+
+// How a field name is written inside a where clause, by the kind of data.
+enum class FieldQuoteStyle {
+    Brackets,     // [NAME]: personal-geodatabase data (GeoPackage here)
+    NotEnclosed,  // NAME: SDE and IMS data
+    Quotations,   // "NAME": everything else
+};
+
+// "brackets", "Not Enclosed" or "Quotations".
+const char* FieldQuoteStyleKeyword(FieldQuoteStyle style);
+
+// A feature layer's, by its data-source type: exactly "Personal Geodatabase
+// Feature Class" gives brackets, exactly "SDE Feature Class" or any type
+// containing "IMS" leaves names bare; case matters throughout.
+FieldQuoteStyle QuoteStyleForDataSourceType(const std::string& type);
+FieldQuoteStyle QuoteStyleOf(const platform::FeatureLayer& layer);
+
+// A standalone table's, by the description of its workspace factory: "Personal
+// Geodatabase" in any letter case gives brackets, "SDE" or "IMS" (case
+// matters) bare names.
+FieldQuoteStyle QuoteStyleForWorkspaceDescription(const std::string& description);
+// A table without a workspace raises runtime error 91.
+FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table);
+
+std::string WrapFieldName(const std::string& name, FieldQuoteStyle style);
+
+// The clause that leaves out `values`: the wrapped name, " <> ", the value's
+// general text form, joined by " AND " ([AREA] <> -9999 AND [AREA] <> 0).
+std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
+                                const std::vector<double>& values);
+
+// The clause that takes the rows whose value is Null.
+std::string NullValuesClause(const std::string& fieldName, FieldQuoteStyle style);
+
+}  // namespace tessaly

@@ -1,0 +1,104 @@
+#include "src/statistics/FieldValues.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/com/ComError.h"
+#include "platform/data/QueryFilter.h"
+#include "platform/data/SelectionSet.h"
+#include "platform/data/Table.h"
+#include "platform/forms/Screen.h"
+#include "platform/map/Application.h"
+#include "platform/map/StatusBar.h"
+
+namespace tessaly {
+namespace {
+
+// Shows the progress bar for one reading and hides it on every way out.
+class ReadingProgress {
+public:
+    ReadingProgress(platform::StatusBar& bar, const std::string& message, std::int64_t max) : bar_(bar) {
+        const auto clamped = std::min<std::int64_t>(max, std::numeric_limits<std::int32_t>::max());
+        bar_.ShowProgressBar(message, 1, static_cast<std::int32_t>(clamped), 1, true);
+    }
+    ReadingProgress(const ReadingProgress&) = delete;
+    ReadingProgress& operator=(const ReadingProgress&) = delete;
+    ~ReadingProgress() {
+        if (done_) return;
+        try {
+            bar_.HideProgressBar();
+        } catch (...) {
+        }
+    }
+    void Step() { bar_.StepProgressBar(); }
+    void Finish() {
+        done_ = true;
+        bar_.HideProgressBar();
+    }
+
+private:
+    platform::StatusBar& bar_;
+    bool done_ = false;
+};
+
+std::int64_t CountRows(platform::Cursor& cursor) {
+    std::int64_t count = 0;
+    while (cursor.NextRow()) ++count;
+    return count;
+}
+
+// The rows whose value is Null, which a clause such as F <> -9999 leaves out.
+std::int64_t CountNullRows(const StatisticsSource& source, const std::string& fieldName, bool allRecords) {
+    platform::QueryFilter nulls;
+    nulls.WhereClause(NullValuesClause(fieldName, source.quoteStyle));
+    nulls.SubFields(fieldName);
+    if (allRecords) return source.table->RowCount(&nulls);
+    return CountRows(*source.selection->Search(&nulls, true));
+}
+
+}  // namespace
+
+FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldIndex, const std::string& fieldName,
+                             bool allRecords, const std::vector<double>& ignored, platform::Application& application) {
+    if (!source.table || !source.selection) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
+    platform::QueryFilter filter;
+    const bool filtered = !ignored.empty();
+    if (filtered) {
+        filter.WhereClause(IgnoredValuesClause(fieldName, source.quoteStyle, ignored));
+        filter.SubFields(fieldName);
+    }
+    const platform::QueryFilter* used = filtered ? &filter : nullptr;
+
+    FieldReading reading;
+    std::shared_ptr<platform::Cursor> cursor;
+    if (allRecords) {
+        cursor = source.table->Search(used, true);
+        reading.expected = source.table->RowCount(used);
+    } else {
+        cursor = source.selection->Search(used, true);
+        reading.expected = source.selection->Count();
+    }
+    if (filtered) reading.nullCount = CountNullRows(source, fieldName, allRecords);
+    if (reading.expected == 0) return reading;
+
+    reading.values.reserve(static_cast<std::size_t>(reading.expected) + 1);
+    platform::screen::SetMousePointer(platform::vbHourglass);
+    const auto& bar = application.StatusBar();
+    if (!bar) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
+    ReadingProgress progress(*bar, "Gathering values from field [" + fieldName + "] in " + source.name,
+                             reading.expected);
+    while (auto row = cursor->NextRow()) {
+        const platform::Variant& value = row->Value(fieldIndex);
+        if (value.IsNull()) {
+            // Only an unfiltered reading meets them; a filtered one counted them apart.
+            if (!filtered) ++reading.nullCount;
+        } else {
+            reading.values.push_back(value.ToDouble());
+        }
+        progress.Step();
+    }
+    progress.Finish();
+    return reading;
+}
+
+}  // namespace tessaly

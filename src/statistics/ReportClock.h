@@ -1,0 +1,14 @@
+#pragma once
+#include <ctime>
+#include <string>
+
+// Times and dates for report texts, in the user's locale (LC_ALL, LC_TIME or
+// LANG; the C locale when that cannot be had).
+namespace tessaly {
+
+// The locale's time with seconds ("14:05:09", "02:05:09 PM").
+std::string LongTimeText(std::time_t when);
+// The full weekday, the day, the full month name and the year ("Tuesday, 5 March 2024").
+std::string LongDateText(std::time_t when);
+
+}  // namespace tessaly
