@@ -35,7 +35,8 @@ public:
     struct Event {
         explicit Event(EventKind eventKind) : kind(eventKind) {}
         EventKind kind;
-        std::string text;            // progress message, command UID, dialog title, summarize field
+        std::string text;            // progress message, command UID, dialog title, summarize
+                                     // field, the map's name of a partial refresh
         const void* object = nullptr;
         std::string name;
         std::int32_t phase = 0;      // partial refresh
