@@ -47,6 +47,10 @@
 //
 // The six commands whose default interface tells the document's path derive from
 // PathCommand instead; their GetPath is the shared one of DocumentPath.h.
+//
+// A command's row lives in CommandTable.h, its block in <class>.h (the click in
+// <class>.cpp), and its class factory in ServerClasses.cpp. Tests create commands
+// through the library's factory (DllGetClassObject), never by constructing them.
 namespace tessaly {
 
 // The hook handed to OnCreate as the host application: error 91 for none, 13 for
