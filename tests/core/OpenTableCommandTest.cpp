@@ -78,21 +78,6 @@ TEST_F(OpenTableCommandTest, InvalidTableAloneGetsTheTableTail) {
               "There is something wrong with Lost Table!  It is not a valid table.  Unable to open table...");
 }
 
-TEST_F(OpenTableCommandTest, WindowAlreadyOpenIsShownNotDoubled) {
-    auto cities = Cities();
-    FocusMap()->AddLayer(cities);
-    SelectItems({cities});
-    auto command = Command(info::OpenTable);
-
-    command->OnClick();
-    host_->OpenTableWindows()[0]->Show(false);
-    command->OnClick();
-
-    ASSERT_EQ(host_->OpenTableWindows().size(), 1u);
-    EXPECT_TRUE(host_->OpenTableWindows()[0]->IsVisible());
-    EXPECT_EQ(Count(Event::TableWindowShown), 2u);
-}
-
 TEST_F(OpenTableCommandTest, OtherItemsAndViewsDisableItAndTheClickDoesNothing) {
     auto cities = Cities();
     auto group = std::make_shared<platform::GroupLayer>("Towns");

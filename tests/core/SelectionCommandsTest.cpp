@@ -40,19 +40,6 @@ TEST_F(SelectionCommandsTest, SelectAllThenSwitchTwiceRestoresEverything) {
     EXPECT_TRUE(ui_->MessageBoxes().empty());
 }
 
-TEST_F(SelectionCommandsTest, SwitchFlipsAPartialSelectionAndBack) {
-    auto harbours = Harbours();
-    FocusMap()->AddLayer(harbours);
-    Select(*harbours, {2});
-    SelectItems({harbours});
-    auto selectSwitch = Command(info::cmdSelectSwitch);
-
-    selectSwitch->OnClick();
-    EXPECT_EQ(Selected(*harbours), Ids{1});
-    selectSwitch->OnClick();
-    EXPECT_EQ(Selected(*harbours), Ids{2});
-}
-
 TEST_F(SelectionCommandsTest, ClickRefreshesOnceAroundTheWholeSet) {
     auto cities = Cities();
     auto people = People();

@@ -9,7 +9,10 @@
 #include "platform/map/MapDocument.h"
 #include "platform/map/StandaloneTable.h"
 #include "platform/map/TableWindow.h"
+#include "platform/map/ContentsView.h"
+#include "platform/map/ItemSet.h"
 #include "src/core/AttributeTableWindow.h"
+#include "src/core/ContentsSelection.h"
 #include "src/core/ProblemWithData.h"
 #include "src/core/SelectionSwitch.h"
 
@@ -159,11 +162,39 @@ TEST_F(SharedMapOperationsTest, SwitchOfAnotherKindOnlyRefreshes) {
     EXPECT_EQ(Count(Event::SelectionChanged), 0u);
 }
 
-TEST_F(SharedMapOperationsTest, NewMethodSelectsEveryRowThroughTheDefinitionExpression) {
-    auto layer = Cities();
-    layer->DefinitionExpression("POP > 50000");
-    tessaly::CombineAllRows(layer, platform::selectionresult::New);
-    EXPECT_EQ(Selected(*layer), (Ids{0, 1, 2}));
+TEST_F(SharedMapOperationsTest, ClickedItemNeedsDisplayOrSourceExactlyAndAnAcceptedKind) {
+    using namespace tessaly;
+    auto cities = Cities();
+    struct Case {
+        const char* view;
+        std::shared_ptr<platform::HostObject> item;
+        unsigned kinds;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"Display", cities, kFeatureLayerItem, true},
+        {"Source", cities, kFeatureLayerItem | kMapItem, true},
+        {"display", cities, kFeatureLayerItem, false},
+        {"Selection", cities, kFeatureLayerItem, false},
+        {"Display", cities, kStandaloneTableItem | kItemSetItem, false},
+        {"Display", FocusMap(), kMapItem, true},
+        {"Display", nullptr, kFeatureLayerItem, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        platform::ContentsView view(c.view);
+        if (c.item) view.AddToSelectedItems(c.item);
+        EXPECT_EQ(ClickedItem(view, c.kinds) != nullptr, c.taken);
+    }
+}
+
+TEST_F(SharedMapOperationsTest, EmptySetEndsTheWalkAtOnce) {
+    int acted = 0;
+    const bool completed = tessaly::ForEachValidLayerOrTable(std::make_shared<platform::ItemSet>(),
+                                                             tessaly::kOpenTableProblem, [&](const auto&) { ++acted; });
+    EXPECT_FALSE(completed);
+    EXPECT_EQ(acted, 0);
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
 }
 
 }  // namespace
