@@ -1,0 +1,89 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "StatisticsTestSupport.h"
+#include "platform/map/FeatureLayer.h"
+#include "platform/map/StandaloneTable.h"
+#include "src/statistics/FieldQuoteStyle.h"
+
+namespace statstest {
+namespace {
+
+using tessaly::FieldQuoteStyle;
+
+TEST(FieldQuoteStyleTest, DataSourceTypeDecidesALayersStyle) {
+    struct Case {
+        const char* type;
+        FieldQuoteStyle style;
+    };
+    for (const Case& c : {Case{"Personal Geodatabase Feature Class", FieldQuoteStyle::Brackets},
+                          Case{"personal geodatabase feature class", FieldQuoteStyle::Quotations},
+                          Case{"SDE Feature Class", FieldQuoteStyle::NotEnclosed},
+                          Case{"SDE Feature Class (versioned)", FieldQuoteStyle::Quotations},
+                          Case{"IMS Feature Class", FieldQuoteStyle::NotEnclosed},
+                          Case{"ims Feature Class", FieldQuoteStyle::Quotations},
+                          Case{"Shapefile Feature Class", FieldQuoteStyle::Quotations},
+                          Case{"", FieldQuoteStyle::Quotations}}) {
+        EXPECT_EQ(tessaly::QuoteStyleForDataSourceType(c.type), c.style) << c.type;
+    }
+}
+
+TEST(FieldQuoteStyleTest, WorkspaceDescriptionDecidesATablesStyle) {
+    struct Case {
+        const char* description;
+        FieldQuoteStyle style;
+    };
+    for (const Case& c : {Case{"Personal Geodatabase", FieldQuoteStyle::Brackets},
+                          Case{"PERSONAL GEODATABASE", FieldQuoteStyle::Brackets},
+                          Case{"A personal geodatabase copy", FieldQuoteStyle::Brackets},
+                          Case{"SDE Database", FieldQuoteStyle::NotEnclosed},
+                          Case{"sde Database", FieldQuoteStyle::Quotations},
+                          Case{"ArcIMS Service", FieldQuoteStyle::NotEnclosed},
+                          Case{"Shapefiles", FieldQuoteStyle::Quotations}}) {
+        EXPECT_EQ(tessaly::QuoteStyleForWorkspaceDescription(c.description), c.style) << c.description;
+    }
+}
+
+TEST(FieldQuoteStyleTest, KeywordsAndWrappedNames) {
+    struct Case {
+        FieldQuoteStyle style;
+        const char* keyword;
+        const char* wrapped;
+    };
+    for (const Case& c : {Case{FieldQuoteStyle::Brackets, "brackets", "[AREA]"},
+                          Case{FieldQuoteStyle::NotEnclosed, "Not Enclosed", "AREA"},
+                          Case{FieldQuoteStyle::Quotations, "Quotations", "\"AREA\""}}) {
+        EXPECT_STREQ(tessaly::FieldQuoteStyleKeyword(c.style), c.keyword);
+        EXPECT_EQ(tessaly::WrapFieldName("AREA", c.style), c.wrapped);
+    }
+}
+
+TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesGeneralNumbers) {
+    struct Case {
+        FieldQuoteStyle style;
+        std::vector<double> values;
+        const char* clause;
+    };
+    for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] <> -9999 AND [AREA] <> 0"},
+                          Case{FieldQuoteStyle::Quotations, {2.5}, "\"AREA\" <> 2.5"},
+                          Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "AREA <> 1E+20 AND AREA <> 1E-06"},
+                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125}, "AREA <> 1000 AND AREA <> -0.125"}}) {
+        EXPECT_EQ(tessaly::IgnoredValuesClause("AREA", c.style, c.values), c.clause);
+    }
+}
+
+class QuoteStyleOfDataTest : public StatisticsTest {};
+
+TEST_F(QuoteStyleOfDataTest, RealDataGetTheirStyles) {
+    EXPECT_EQ(tessaly::QuoteStyleOf(*Gauges()), FieldQuoteStyle::Quotations);
+    EXPECT_EQ(tessaly::QuoteStyleOf(*Wells()), FieldQuoteStyle::Brackets);
+    EXPECT_EQ(tessaly::QuoteStyleOf(*Readings()), FieldQuoteStyle::Quotations);
+    auto notes = platform::StandaloneTable::Open("Notes", Data("wells.gpkg"), "flat");
+    ASSERT_TRUE(notes->Valid()) << notes->OpenError();
+    EXPECT_EQ(tessaly::QuoteStyleOf(*notes), FieldQuoteStyle::Brackets);
+}
+
+}  // namespace
+}  // namespace statstest
