@@ -19,8 +19,10 @@
 #include "platform/map/MapDocument.h"
 #include "platform/map/StandaloneTable.h"
 #include "platform/map/StatusBar.h"
+#include "src/core/frmReport_modal.h"
 #include "src/statistics/StatisticsCandidates.h"
 #include "src/statistics/StatisticsPipeline.h"
+#include "src/statistics/StatisticsReportWindows.h"
 #include "src/statistics/StatsDialogSettings.h"
 #include "src/statistics/TableLayerCollection.h"
 #include "src/statistics/tessaly_ThemeIDDialog.h"
@@ -98,6 +100,30 @@ TEST_F(StatisticsPipelineTest, PointerIsDefaultWhenTheReportIsShown) {
     tessaly::RunStatistics(caller, settings);
     EXPECT_EQ(pointerWhenShown, platform::vbDefault);
     EXPECT_FALSE(app_->StatusBar()->ProgressBarVisible());
+}
+
+TEST_F(StatisticsPipelineTest, DialogButtonsShowTheReportInTheirModalWindow) {
+    StatsDialogSettings settings;
+    Choose({.layer = 0, .ignore = "-9999"});
+    auto window = std::make_shared<tessaly::frmReport_modal>();
+    std::string shownText;
+    ui_->WhenModal("frmReport_modal", [&](platform::Form& form) {
+        auto& report = dynamic_cast<tessaly::frmReport_modal&>(form);
+        shownText = report.txtReport.Text();
+        report.cmdOK.UserClick();
+    });
+    tessaly::StatisticsCaller caller;
+    caller.application = app_;
+    const auto gauges = Gauges();
+    caller.candidates = Candidates({gauges});
+    caller.currentSelected = gauges;
+    caller.ruleAfterIgnoredValues = tessaly::kStatsDialogRule;
+    caller.showReport = [&](const std::string& report) { tessaly::ShowInModalReportWindow(*window, report); };
+    tessaly::RunStatistics(caller, settings);
+    EXPECT_EQ(shownText.rfind("Statistics on Field \"LEVEL\" in Gauges:\r\n", 0), 0u) << shownText;
+    EXPECT_NE(shownText.find(" --> -9999\r\n" + std::string(58, '-') + "\r\nAnalysis Complete:   "), std::string::npos)
+        << shownText;
+    EXPECT_FALSE(window->IsLoaded()) << "Exit unloads it";
 }
 
 // A comma-decimal locale for the process, made once from the system's locale
