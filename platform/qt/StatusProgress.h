@@ -1,0 +1,38 @@
+#pragma once
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+
+class QStatusBar;
+
+namespace platform {
+class StatusBar;
+}
+
+namespace platform::qt {
+
+// Draws the host status bar's progress bar in a Qt status bar: its message
+// and a progress bar. Long scans run on the window thread, so the bar paints
+// itself at once whenever its percentage moves.
+class StatusProgress {
+public:
+    explicit StatusProgress(QStatusBar* statusBar);
+
+    void Shown(const StatusBar& bar);
+    void Stepped(const StatusBar& bar);
+    void Hidden();
+
+    QLabel* Message() const { return message_.data(); }
+    QProgressBar* Progress() const { return progress_.data(); }
+
+private:
+    void Paint(const StatusBar& bar);
+
+    QPointer<QStatusBar> statusBar_;
+    QPointer<QLabel> message_;
+    QPointer<QProgressBar> progress_;
+    bool shown_ = false;
+    int paintedPercent_ = -1;
+};
+
+}  // namespace platform::qt
