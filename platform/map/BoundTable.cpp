@@ -1,21 +1,12 @@
 #include "platform/map/BoundTable.h"
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
+#include "platform/data/TextCompare.h"
 
 namespace platform {
-
-namespace {
-bool SameName(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
-}
-}  // namespace
 
 void BoundTable::Open(std::string path, std::string layerName, std::string definitionExpression) {
     path_ = std::move(path);
@@ -91,7 +82,7 @@ std::shared_ptr<FieldInfo> BoundTable::FieldInfoAt(int index) const { return Inf
 
 std::shared_ptr<FieldInfo> BoundTable::InfoFor(const std::string& field) const {
     for (const auto& [name, info] : infos_)
-        if (SameName(name, field)) return info;
+        if (EqualsIgnoringCase(name, field)) return info;
     infos_.emplace_back(field, std::make_shared<FieldInfo>(field));
     return infos_.back().second;
 }

@@ -1,20 +1,12 @@
 #include "platform/map/CommandBars.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "platform/data/TextCompare.h"
 #include "platform/map/HostServices.h"
 #include "platform/map/UID.h"
 
 namespace platform {
 
 namespace {
-bool SameId(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::toupper(x) == std::toupper(y);
-    });
-}
-
 std::shared_ptr<CommandItem> HostCommand(const char* uid, const char* caption) {
     std::string id = uid;
     return std::make_shared<CommandItem>(id, caption, [id] { Host().ExecuteHostCommand(id); });
@@ -36,14 +28,14 @@ CommandBars::CommandBars() {
 
 std::shared_ptr<CommandItem> CommandBars::Find(const UID& id, bool, bool) const {
     for (const auto& item : items_)
-        if (SameId(item->ID(), id.Value())) return item;
+        if (EqualsIgnoringCase(item->ID(), id.Value())) return item;
     return nullptr;
 }
 
 void CommandBars::Add(std::shared_ptr<CommandItem> item) {
     if (!item) return;
     for (auto& existing : items_) {
-        if (SameId(existing->ID(), item->ID())) {
+        if (EqualsIgnoringCase(existing->ID(), item->ID())) {
             existing = std::move(item);
             return;
         }

@@ -1,10 +1,10 @@
 #include "platform/map/Map.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
+#include "platform/data/TextCompare.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/HostServices.h"
 #include "platform/map/LayerTree.h"
@@ -12,15 +12,6 @@
 #include "platform/map/UID.h"
 
 namespace platform {
-
-namespace {
-bool SameGuid(const std::string& a, const char* b) {
-    const std::string other = b;
-    return std::equal(a.begin(), a.end(), other.begin(), other.end(), [](unsigned char x, unsigned char y) {
-        return std::toupper(x) == std::toupper(y);
-    });
-}
-}  // namespace
 
 Map::Map(std::string name) : name_(std::move(name)) {}
 
@@ -33,7 +24,7 @@ const std::shared_ptr<platform::Layer>& Map::Layer(std::int32_t index) const {
 std::shared_ptr<EnumLayer> Map::Layers(const UID* uid, bool recursive) const {
     auto layers = layertree::Flatten(*layers_, recursive);
     if (uid) {
-        if (!SameGuid(uid->Value(), FeatureLayerTypeUID) && !SameGuid(uid->Value(), FeatureLayerInterfaceUID))
+        if (!EqualsIgnoringCase(uid->Value(), FeatureLayerTypeUID) && !EqualsIgnoringCase(uid->Value(), FeatureLayerInterfaceUID))
             throw ComError(E_INVALIDARG, "Map", "The layer type " + uid->Value() + " is not known.");
         std::erase_if(layers, [](const auto& layer) { return !std::dynamic_pointer_cast<FeatureLayer>(layer); });
     }
