@@ -34,11 +34,17 @@ private:
 };
 
 // A list of handlers called in subscription order. A handler may end its
-// own or another subscription while the signal runs.
+// own or another subscription while the signal runs, and may even end the
+// signal's owner: the handlers not yet called are then skipped.
 template <class... Args>
 class Signal {
 public:
     using Handler = std::function<void(Args...)>;
+
+    Signal() = default;
+    Signal(const Signal&) = delete;
+    Signal& operator=(const Signal&) = delete;
+    ~Signal() { state_->ended = true; }
 
     [[nodiscard]] Subscription Connect(Handler handler) {
         const int id = state_->next++;
@@ -50,9 +56,12 @@ public:
     }
 
     void Emit(Args... args) const {
-        const auto snapshot = state_->handlers;
+        // Held here: a handler may destroy this signal along with its owner.
+        const std::shared_ptr<State> state = state_;
+        const auto snapshot = state->handlers;
         for (const auto& [id, handler] : snapshot) {
-            if (state_->handlers.count(id)) handler(args...);
+            if (state->ended) return;
+            if (state->handlers.count(id)) handler(args...);
         }
     }
 
@@ -60,6 +69,7 @@ public:
 
 private:
     struct State {
+        bool ended = false;
         int next = 1;
         std::map<int, Handler> handlers;
     };
