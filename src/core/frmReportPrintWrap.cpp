@@ -1,5 +1,7 @@
 #include "src/core/frmReportPrintWrap.h"
 
+#include "src/core/LocaleText.h"
+
 #include <vector>
 
 namespace tessaly {
@@ -7,27 +9,15 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Byte offsets where the characters of `line` start.
-std::vector<std::size_t> CharacterStarts(const std::string& line) {
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (!IsContinuation(line[i])) starts.push_back(i);
-    }
-    return starts;
-}
-
 void AppendWrappedLine(std::string line, std::size_t width, std::string& out) {
     for (;;) {
-        const std::vector<std::size_t> starts = CharacterStarts(line);
-        if (starts.size() <= width || width == 0) break;
+        const std::vector<localetext::Char> chars = localetext::DecodeUtf8(line);
+        if (chars.size() <= width || width == 0) break;
         // After the `width`-th character unless a blank or dash comes earlier.
-        std::size_t cut = starts[width];
+        std::size_t cut = chars[width].offset;
         for (std::size_t n = width; n-- > 0;) {
-            const char c = line[starts[n]];
-            if (c == ' ' || c == '-') {
-                cut = starts[n] + 1;
+            if (chars[n].code == L' ' || chars[n].code == L'-') {
+                cut = chars[n].offset + 1;
                 break;
             }
         }
