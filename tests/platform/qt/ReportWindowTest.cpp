@@ -9,6 +9,7 @@
 
 #include "QtTestSupport.h"
 #include "platform/qt/Twips.h"
+#include "src/core/frmReport.h"
 #include "src/core/frmReport_modal.h"
 
 namespace {
@@ -88,6 +89,37 @@ TEST(ReportWindow, ShowsItsTextFollowsItsAnchorsAndCopiesTheText) {
     EXPECT_EQ(copied, "Statistics for POP\r\n------\r\nMean = 12");
     // Exit unloaded the window, which ended the modal show.
     EXPECT_FALSE(report->IsLoaded());
+}
+
+// The modeless report window in its host frame: the frame's window size
+// drives the window's own resize code, and Exit only hides the frame.
+TEST(ReportWindow, TheModelessOneFollowsItsFrameAndExitKeepsItsText) {
+    ASSERT_EQ(TwipScale::OfScreen().ToPixelsX(1500), 100) << "frame pixels are screen pixels at 96 dpi";
+    ScopedQtUi ui;
+    auto report = std::make_shared<tessaly::frmReport>();
+    report->txtReport.SetText("Report text");
+    auto frame = report->Frame();
+    ASSERT_NE(frame, nullptr);
+    frame->SetCaption("Statistics Report:");
+    frame->SetVisible(true);
+    QWidget* window = ui->WindowOf(*report);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "Statistics Report:");
+
+    const Geometry before = Of(report->txtReport);
+    const int frameWidth = frame->Width();
+    window->resize(window->size() + QSize(60, 40));
+    EXPECT_EQ(frame->Width(), frameWidth + 60);
+    EXPECT_EQ(Of(report->txtReport).width, before.width + 60 * platform::kTwipsPerPixel);
+    EXPECT_EQ(Of(report->txtReport).height, before.height + 40 * platform::kTwipsPerPixel);
+
+    QTest::mouseClick(ui.Widget<QPushButton>(*report, report->cmdOK), Qt::LeftButton);
+    EXPECT_FALSE(frame->Visible());
+    EXPECT_EQ(ui->WindowOf(*report), nullptr);
+    EXPECT_TRUE(report->IsLoaded());
+    frame->SetVisible(true);
+    EXPECT_EQ(ui.Widget<QPlainTextEdit>(*report, report->txtReport)->toPlainText(), "Report text");
+    report->Unload();
 }
 
 }  // namespace
