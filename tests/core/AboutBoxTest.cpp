@@ -174,6 +174,28 @@ TEST_F(AboutBoxTest, SystemInfoFallsBackToTheProgramInTheSharedToolsFolder) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// The first key's PATH as a registry text of `length` characters.
+std::string MsinfoPathOfLength(std::size_t length) {
+    const std::string path = "/" + std::string(length - 1, 'p');
+    return R"({"HKEY_LOCAL_MACHINE": {"keys": {"SOFTWARE": {"keys": {"Microsoft": {"keys":
+        {"Shared Tools": {"keys": {"MSINFO": {"values": {"PATH": ")" + path + R"("}}}}}}}}}}})";
+}
+
+TEST_F(AboutBoxTest, APathThatFillsTheValueBufferWithItsEndStillStarts) {
+    WriteRegistry(MsinfoPathOfLength(1023));  // 1,023 characters and the closing NUL: 1,024 bytes
+    WithAboutBox([](frmAbout& about) { about.cmdSysInfo.UserClick(); });
+    ASSERT_EQ(Started().size(), 1u);
+    EXPECT_EQ(Started()[0].size(), 1023u);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(AboutBoxTest, APathLongerThanTheValueBufferIsUnavailable) {
+    WriteRegistry(MsinfoPathOfLength(1024));
+    WithAboutBox([](frmAbout& about) { about.cmdSysInfo.UserClick(); });
+    EXPECT_TRUE(Started().empty());
+    EXPECT_EQ(Messages(), std::vector<std::string>{"System Information Is Unavailable At This Time"});
+}
+
 TEST_F(AboutBoxTest, AFolderNamedLikeTheProgramIsNoProgram) {
     const std::filesystem::path tools = folder_.Path() / "tools";
     std::filesystem::create_directories(tools / "MSINFO32.EXE");
