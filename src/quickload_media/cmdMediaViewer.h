@@ -3,14 +3,15 @@
 
 namespace tessaly {
 
-// "Media Viewer Tool": opens the media viewer on the document's media list.
+// "Media Viewer Tool": shows the media viewer on the document's media_list.txt,
+// or on a list file the user picks when the document has none.
 class cmdMediaViewer final : public PathCommand<cmdMediaViewer, info::cmdMediaViewer> {
     friend Command;
     friend platform::ClassFactory<cmdMediaViewer>;
     cmdMediaViewer() = default;
 
     bool IsEnabled() { return true; }
-    void Click() {}  // wired by its own feature
+    void Click();
 };
 
 }  // namespace tessaly

@@ -3,14 +3,16 @@
 
 namespace tessaly {
 
-// "QL Edit - Add Layer": adds layer references to QuickLoad.txt.
+// "QL Edit - Add Layer": adds the layer files the user picks, when they lie in
+// the document's folder and their layers are valid, to QuickLoad.txt, and
+// reports what was added and what was refused.
 class cmdQLAddLayer final : public PathCommand<cmdQLAddLayer, info::cmdQLAddLayer> {
     friend Command;
     friend platform::ClassFactory<cmdQLAddLayer>;
     cmdQLAddLayer() = default;
 
     bool IsEnabled() { return true; }
-    void Click() {}  // wired by its own feature
+    void Click();
 };
 
 }  // namespace tessaly

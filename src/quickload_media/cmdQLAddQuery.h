@@ -3,14 +3,14 @@
 
 namespace tessaly {
 
-// "QL Edit - Add Query": adds a query to QuickLoad.txt.
+// "QL Edit - Add Query": saves a named query text in QuickLoad.txt.
 class cmdQLAddQuery final : public PathCommand<cmdQLAddQuery, info::cmdQLAddQuery> {
     friend Command;
     friend platform::ClassFactory<cmdQLAddQuery>;
     cmdQLAddQuery() = default;
 
     bool IsEnabled() { return true; }
-    void Click() {}  // wired by its own feature
+    void Click();
 };
 
 }  // namespace tessaly

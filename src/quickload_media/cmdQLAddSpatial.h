@@ -3,14 +3,15 @@
 
 namespace tessaly {
 
-// "QL Edit - Add Bookmarks": adds the current view as a bookmark to QuickLoad.txt.
+// "QL Edit - Add Bookmarks": saves the rectangle the map shows as a named
+// spatial bookmark in QuickLoad.txt.
 class cmdQLAddSpatial final : public PathCommand<cmdQLAddSpatial, info::cmdQLAddSpatial> {
     friend Command;
     friend platform::ClassFactory<cmdQLAddSpatial>;
     cmdQLAddSpatial() = default;
 
     bool IsEnabled() { return true; }
-    void Click() {}  // wired by its own feature
+    void Click();
 };
 
 }  // namespace tessaly

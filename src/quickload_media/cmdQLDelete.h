@@ -3,14 +3,16 @@
 
 namespace tessaly {
 
-// "QL Edit - Delete Reference": deletes references from QuickLoad.txt.
+// "QL Edit - Delete Reference": deletes the entries the user marks from
+// QuickLoad.txt (or from a file the user points to when the document has
+// none) and reports what was deleted.
 class cmdQLDelete final : public PathCommand<cmdQLDelete, info::cmdQLDelete> {
     friend Command;
     friend platform::ClassFactory<cmdQLDelete>;
     cmdQLDelete() = default;
 
     bool IsEnabled() { return true; }
-    void Click() {}  // wired by its own feature
+    void Click();
 };
 
 }  // namespace tessaly

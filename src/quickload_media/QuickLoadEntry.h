@@ -1,0 +1,59 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// QuickLoad.txt: the shortcuts of one map document, in the document's folder.
+// The file is a sequence of entries, each a marker line and a fixed number of
+// value lines:
+//
+//   <Layer>     name, layer file path relative to the document folder
+//   <Query>     name, query text
+//   <Bookmark>  name, XMin, YMin, XMax, YMax
+//
+// A marker is the whole line exactly, letter case included. After a marker the
+// following lines are taken whatever they hold; other lines are skipped.
+// Relative paths read with "\" or "/" between their parts.
+namespace tessaly {
+
+inline constexpr const char* kQuickLoadFileName = "QuickLoad.txt";
+
+enum class QuickLoadKind { Layer, Query, Bookmark };
+
+struct QuickLoadEntry {
+    QuickLoadKind kind = QuickLoadKind::Layer;
+    std::string name;
+    // Layer: the relative path. Query: the text. Bookmark: the four
+    // coordinates as written.
+    std::vector<std::string> values;
+
+    friend bool operator==(const QuickLoadEntry&, const QuickLoadEntry&) = default;
+};
+
+// "<Layer>", "<Query>", "<Bookmark>".
+const char* QuickLoadMarker(QuickLoadKind kind);
+
+QuickLoadEntry LayerEntry(std::string name, std::string relativePath);
+QuickLoadEntry QueryEntry(std::string name, std::string text);
+QuickLoadEntry BookmarkEntry(std::string name, double xmin, double ymin, double xmax, double ymax);
+
+// The entry's lines as written: marker, name, values. A value is one line, so
+// a line break inside one is written as a blank; without that, the lines after
+// it would be read as other values or entries.
+std::vector<std::string> QuickLoadLines(const QuickLoadEntry& entry);
+
+// Every entry, in file order. A file that ends inside an entry is the error 62
+// (input past end of file); a missing file 53. The file is closed in any case.
+std::vector<QuickLoadEntry> ReadQuickLoadFile(const std::string& path);
+
+// Appends the entries, all or none, creating the file when it is missing.
+void AppendQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& entries);
+
+// Replaces the file's content by these entries. A failure leaves the file as
+// it was.
+void RewriteQuickLoadFile(const std::string& path, const std::vector<QuickLoadEntry>& entries);
+
+// The full path of a layer entry's file: the document folder (ending in "/")
+// followed by the stored path, its "\" read as "/".
+std::string LayerFilePath(const std::string& documentFolder, const std::string& relativePath);
+
+}  // namespace tessaly

@@ -1,0 +1,232 @@
+#include "src/quickload_media/TextFile.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/com/ComError.h"
+
+namespace tessaly {
+namespace {
+
+using platform::RuntimeError;
+namespace vberr = platform::vberr;
+
+// Closes its descriptor on every way out.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now; false when the close itself failed (the data may be lost).
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The characters of Windows-1252 at 0x80 to 0x9F; the five bytes it leaves
+// undefined stand for the control characters of the same number.
+constexpr std::array<char16_t, 32> kCp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t length;
+        char32_t c;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+            c = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            c = b & 0x0F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            c = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > s.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            c = (c << 6) | (t & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+        if ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string FromCp1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (const char ch : s) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out += ch;
+        } else if (b < 0xA0) {
+            AppendUtf8(out, kCp1252High[b - 0x80]);
+        } else {
+            AppendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+std::string ReadAllBytes(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? vberr::FileNotFound : vberr::PathFileAccess);
+    }
+    std::string bytes;
+    std::array<char, 65536> buffer;
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw RuntimeError(vberr::PathFileAccess);
+        }
+        if (got == 0) break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::string DecodeLine(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path) {
+    const std::string content = ReadAllBytes(path);
+    std::string_view bytes = content;
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.push_back(DecodeLine(bytes.substr(start, i - start)));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.push_back(DecodeLine(bytes.substr(start)));
+    return lines;
+}
+
+void AppendTextLines(const std::string& path, const std::vector<std::string>& lines) {
+    struct stat before {};
+    const bool existed = ::stat(path.c_str(), &before) == 0;
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+    if (!file.Valid()) {
+        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? vberr::PathNotFound : vberr::PathFileAccess);
+    }
+    struct stat opened {};
+    if (::fstat(file.Get(), &opened) != 0) throw RuntimeError(vberr::PathFileAccess);
+    const off_t size = opened.st_size;
+
+    std::string data;
+    if (size > 0) {
+        char last = 0;
+        if (::pread(file.Get(), &last, 1, size - 1) != 1) throw RuntimeError(vberr::PathFileAccess);
+        if (last != '\r' && last != '\n') data = "\r\n";
+    }
+    data += Joined(lines);
+
+    if (!WriteAll(file.Get(), data) || !file.Close()) {
+        // Take back what got written, so no entry is left half written.
+        if (existed) {
+            ::truncate(path.c_str(), size);
+        } else {
+            ::unlink(path.c_str());
+        }
+        throw RuntimeError(vberr::PathFileAccess);
+    }
+}
+
+void ReplaceTextFile(const std::string& path, const std::vector<std::string>& lines) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path target = fs::canonical(path, error);
+    if (error) target = path;
+    struct stat original {};
+    const bool existed = ::stat(target.c_str(), &original) == 0;
+
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    FileDescriptor file(::mkstemp(temporary.data()));
+    if (!file.Valid()) throw RuntimeError(vberr::PathFileAccess);
+
+    const bool written = WriteAll(file.Get(), Joined(lines)) &&
+                         (!existed || ::fchmod(file.Get(), original.st_mode & 07777) == 0) &&
+                         ::fsync(file.Get()) == 0 && file.Close() &&
+                         ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!written) {
+        ::unlink(temporary.c_str());
+        throw RuntimeError(vberr::PathFileAccess);
+    }
+}
+
+}  // namespace tessaly

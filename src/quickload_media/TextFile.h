@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The line files of the QuickLoad and media subsystem (QuickLoad.txt,
+// media_list.txt). Reading takes the whole file as bytes and closes it before
+// returning, also after a failure. A line ends at CR LF, at a lone CR or at a
+// lone LF; the end is not part of the line, and a last line without an end
+// still counts. Each line is taken as UTF-8 when it is valid UTF-8 and as
+// Windows-1252 otherwise, so files written by other systems, and files that
+// mix both after an append, read correctly; a leading UTF-8 byte-order mark is
+// dropped. Writing puts out UTF-8 with CR LF after every line.
+//
+// Failures are platform::ComError with the runtime's numbers: 53 when the file
+// to read is missing, 75 for any other failure to open, read or write.
+namespace tessaly {
+
+std::vector<std::string> ReadTextLines(const std::string& path);
+
+// One line of bytes as UTF-8 text (see above).
+std::string DecodeLine(std::string_view bytes);
+
+// Appends the lines, creating the file when it is missing. A file whose last
+// line has no end gets a CR LF first, so the new lines start a line of their
+// own. All or nothing: when writing fails the file is cut back to what it was
+// (or removed, if this call created it) before the error is raised.
+void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Replaces the file's content by the lines. The new content is written beside
+// the file and then put in its place, so a failure leaves the file as it was.
+// The file keeps its permissions; a symbolic link is followed, not replaced.
+void ReplaceTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace tessaly

@@ -1,0 +1,187 @@
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "QuickLoadTestSupport.h"
+#include "platform/com/ComError.h"
+#include "src/quickload_media/TextFile.h"
+
+namespace qltest {
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+struct LinesCase {
+    const char* name;
+    std::string bytes;
+    Lines lines;
+};
+
+class TextFileTest : public ::testing::Test {
+protected:
+    fs::path File(const std::string& name = "list.txt") const { return temp_.Path() / name; }
+    Lines Read(const std::string& bytes) const {
+        WriteBytes(File(), bytes);
+        return tessaly::ReadTextLines(File().string());
+    }
+    TempFolder temp_;
+};
+
+TEST_F(TextFileTest, LinesEndAtCrLfLoneCrOrLoneLf) {
+    const LinesCase cases[] = {
+        {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        {"lone cr", "a\rb\r", {"a", "b"}},
+        {"lone lf", "a\nb\n", {"a", "b"}},
+        {"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"last line without an end", "a\r\nb", {"a", "b"}},
+        {"lf cr is two ends", "a\n\rb", {"a", "", "b"}},
+        {"empty lines kept", "\r\n\r\na\r\n\r\n", {"", "", "a", ""}},
+        {"empty file", "", {}},
+        {"blanks and tabs kept", " a \t\r\n", {" a \t"}},
+    };
+    for (const LinesCase& c : cases) EXPECT_EQ(Read(c.bytes), c.lines) << c.name;
+}
+
+TEST_F(TextFileTest, LinesThatAreNotUtf8ReadAsWindows1252) {
+    const LinesCase cases[] = {
+        {"utf-8", "Bod\xC3\xB8\r\n", {"Bod\xC3\xB8"}},
+        {"latin letters", "Bod\xF8 \xC5lesund\r\n", {"Bod\xC3\xB8 \xC3\x85lesund"}},
+        {"sharp s, byte 223", "C\xDF\\maps\r\n", {"C\xC3\x9F\\maps"}},
+        {"euro, dashes and quotes", "\x80 \x96 \x93x\x94\r\n", {"\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9Cx\xE2\x80\x9D"}},
+        {"undefined byte stays a control", "\x81\r\n", {"\xC2\x81"}},
+        {"each line on its own", "Bod\xF8\r\nBod\xC3\xB8\r\n", {"Bod\xC3\xB8", "Bod\xC3\xB8"}},
+        {"overlong form is not utf-8", "\xC0\xAF\r\n", {"\xC3\x80\xC2\xAF"}},
+        {"byte-order mark dropped", "\xEF\xBB\xBF" "a\r\n", {"a"}},
+    };
+    for (const LinesCase& c : cases) EXPECT_EQ(Read(c.bytes), c.lines) << c.name;
+}
+
+TEST_F(TextFileTest, AMissingFileIsFileNotFound) {
+    try {
+        tessaly::ReadTextLines(File("nothing.txt").string());
+        FAIL() << "read a missing file";
+    } catch (const platform::ComError& error) {
+        EXPECT_EQ(error.Number(), platform::vberr::FileNotFound);
+    }
+}
+
+TEST_F(TextFileTest, AppendCreatesTheFileAndWritesUtf8WithCrLf) {
+    tessaly::AppendTextLines(File().string(), {"<Query>", "Bod\xC3\xB8", "x = 1"});
+    EXPECT_EQ(ReadBytes(File()), "<Query>\r\nBod\xC3\xB8\r\nx = 1\r\n");
+}
+
+TEST_F(TextFileTest, AppendStartsANewLineAfterALastLineWithoutAnEnd) {
+    const LinesCase cases[] = {
+        {"no end", "a", {"a", "b"}},
+        {"crlf", "a\r\n", {"a", "b"}},
+        {"lone cr", "a\r", {"a", "b"}},
+        {"lone lf", "a\n", {"a", "b"}},
+    };
+    for (const LinesCase& c : cases) {
+        WriteBytes(File(), c.bytes);
+        tessaly::AppendTextLines(File().string(), {"b"});
+        EXPECT_EQ(tessaly::ReadTextLines(File().string()), c.lines) << c.name;
+    }
+    WriteBytes(File(), "a");
+    tessaly::AppendTextLines(File().string(), {"b"});
+    EXPECT_EQ(ReadBytes(File()), "a\r\nb\r\n");
+}
+
+TEST_F(TextFileTest, AppendToAWindows1252FileKeepsBothReadable) {
+    WriteBytes(File(), "Bod\xF8\r\n");
+    tessaly::AppendTextLines(File().string(), {"\xC3\x85lesund"});
+    EXPECT_EQ(tessaly::ReadTextLines(File().string()), (Lines{"Bod\xC3\xB8", "\xC3\x85lesund"}));
+}
+
+// The largest file this process may write, for the life of the object.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~ScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(TextFileTest, AFailedAppendLeavesTheFileAsItWas) {
+    const std::string before = "<Query>\r\nold\r\nx = 1\r\n";
+    WriteBytes(File(), before);
+    {
+        ScopedFileSizeLimit limit(before.size() + 10);
+        EXPECT_THROW(tessaly::AppendTextLines(File().string(), {"<Query>", "new one", "y = 2"}), platform::ComError);
+    }
+    EXPECT_EQ(ReadBytes(File()), before);
+}
+
+TEST_F(TextFileTest, AFailedAppendToANewFileLeavesNoFile) {
+    {
+        ScopedFileSizeLimit limit(5);
+        EXPECT_THROW(tessaly::AppendTextLines(File().string(), {"<Query>", "new one", "y = 2"}), platform::ComError);
+    }
+    EXPECT_FALSE(fs::exists(File()));
+}
+
+TEST_F(TextFileTest, AppendIntoAMissingFolderIsPathNotFound) {
+    try {
+        tessaly::AppendTextLines(File("no/such/list.txt").string(), {"a"});
+        FAIL() << "appended into a missing folder";
+    } catch (const platform::ComError& error) {
+        EXPECT_EQ(error.Number(), platform::vberr::PathNotFound);
+    }
+}
+
+TEST_F(TextFileTest, ReplaceWritesTheLinesAndKeepsPermissions) {
+    WriteBytes(File(), "old\nlines\n");
+    fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    tessaly::ReplaceTextFile(File().string(), {"new"});
+    EXPECT_EQ(ReadBytes(File()), "new\r\n");
+    EXPECT_EQ(fs::status(File()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp_.Path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(TextFileTest, ReplaceWithNoLinesLeavesAnEmptyFile) {
+    WriteBytes(File(), "old\r\n");
+    tessaly::ReplaceTextFile(File().string(), {});
+    EXPECT_TRUE(fs::exists(File()));
+    EXPECT_EQ(fs::file_size(File()), 0u);
+}
+
+TEST_F(TextFileTest, ReplaceThroughALinkChangesTheFileItPointsTo) {
+    WriteBytes(File("real.txt"), "old\r\n");
+    fs::create_symlink(File("real.txt"), File("link.txt"));
+    tessaly::ReplaceTextFile(File("link.txt").string(), {"new"});
+    EXPECT_TRUE(fs::is_symlink(File("link.txt")));
+    EXPECT_EQ(ReadBytes(File("real.txt")), "new\r\n");
+}
+
+TEST_F(TextFileTest, AFailedReplaceLeavesTheFileAsItWas) {
+    WriteBytes(File(), "keep\r\n");
+    {
+        ScopedFileSizeLimit limit(3);
+        EXPECT_THROW(tessaly::ReplaceTextFile(File().string(), {"a much longer line than allowed"}),
+                     platform::ComError);
+    }
+    EXPECT_EQ(ReadBytes(File()), "keep\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp_.Path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace qltest
