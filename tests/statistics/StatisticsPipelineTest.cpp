@@ -139,13 +139,14 @@ public:
             const int status = std::system(command.c_str());
             if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) > 1) return;  // 1: made, with warnings
         }
-        setenv("LOCPATH", folder.c_str(), 1);
         if (const char* old = std::setlocale(LC_ALL, nullptr)) previous_ = old;
+        // Only the switch needs the folder; glibc keeps what it read from it.
+        setenv("LOCPATH", folder.c_str(), 1);
         active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        unsetenv("LOCPATH");
     }
     ~CommaDecimalLocale() {
         if (active_) std::setlocale(LC_ALL, previous_.c_str());
-        unsetenv("LOCPATH");
     }
     bool Active() const { return active_; }
 
