@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QResizeEvent>
-#include <QSignalBlocker>
 #include <QtGlobal>
 #include <algorithm>
 #include <exception>
@@ -211,7 +210,8 @@ void FormView::mousePressEvent(QMouseEvent* event) {
 }
 
 void FormView::mouseReleaseEvent(QMouseEvent* event) {
-    if (!OnBackground(event->position().toPoint()) || !rect().contains(event->position().toPoint())) return;
+    const QPoint at = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || !OnBackground(at) || !rect().contains(at)) return;
     UserAction(nullptr, [this] { form_->UserClick(); });
 }
 

@@ -36,6 +36,11 @@ public:
 protected:
     void Design() override;
     void Form_Resize() override;
+    void Form_Click() override { Log("Form_Click"); }
+    void Form_MouseDown(int button, int shift, float x, float y) override {
+        Log("Form_MouseDown " + std::to_string(button) + " " + std::to_string(shift) + " " +
+            std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+    }
 
 private:
     void Log(std::string event) { events.push_back(std::move(event)); }

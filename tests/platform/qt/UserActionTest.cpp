@@ -15,6 +15,7 @@
 
 #include "QtTestSupport.h"
 #include "TestDialog.h"
+#include "platform/qt/Twips.h"
 
 namespace {
 
@@ -216,6 +217,19 @@ TEST(UserActions, ImageAndPictureClicksRunClick) {
     QTest::mouseClick(d.Widget<QLabel>(d.dialog->imgCorner), Qt::LeftButton);
     QTest::mouseClick(d.Widget<QLabel>(d.dialog->picLogo), Qt::LeftButton);
     EXPECT_EQ(d.dialog->events, (Events{"imgCorner_Click", "picLogo_Click"}));
+}
+
+TEST(UserActions, APressOnTheFormItselfRunsMouseDownThenClickInTwips) {
+    Dialog d;
+    QWidget* window = d.ui->WindowOf(*d.dialog);
+    const QPoint bare(300, 370);  // below the rich text, left of the tree
+    ASSERT_EQ(window->childAt(bare), nullptr);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::ShiftModifier, bare);
+    QTest::mouseClick(d.Widget<QPushButton>(d.dialog->cmdOK), Qt::LeftButton);
+    const platform::qt::TwipScale scale = platform::qt::TwipScale::OfScreen();
+    const std::string down = "Form_MouseDown 1 1 " + std::to_string(scale.ToTwipsX(300)) + " " +
+                             std::to_string(scale.ToTwipsY(370));
+    EXPECT_EQ(d.dialog->events, (Events{down, "Form_Click", "cmdOK_Click"}));
 }
 
 TEST(UserActions, TheCloseBoxUnloadsTheForm) {
