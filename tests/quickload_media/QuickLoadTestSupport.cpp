@@ -53,6 +53,7 @@ LessonTest::LessonTest() {
                           std::filesystem::copy_options::recursive);
     app_ = std::make_shared<platform::Application>();
     app_->OpenDocument((lesson_ / "WillowCreek.tmd").string());
+    host_->ClearEvents();
 }
 
 LessonTest::~LessonTest() {
