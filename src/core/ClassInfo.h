@@ -41,15 +41,20 @@ public:
     static constexpr platform::IID Iid = Info.iid;
 };
 
-// The default interface of the six classes that tell the map document's path.
-template <const ClassInfo& Info>
-class PathInterface : public platform::IUnknown {
+// What the default interface of the six classes that tell the map document's
+// path has in common, so a host can ask any of them through one type.
+class DocumentPathInterface : public platform::IUnknown {
 public:
-    static constexpr platform::IID Iid = Info.iid;
-
     // The full path of the application's current map document, "" when the host
     // cannot tell (the failure is reported). Never throws.
     virtual platform::HRESULT GetPath(std::string* path) noexcept = 0;
+};
+
+// The default interface of one of those six classes, under its own identifier.
+template <const ClassInfo& Info>
+class PathInterface : public DocumentPathInterface {
+public:
+    static constexpr platform::IID Iid = Info.iid;
 };
 
 }  // namespace tessaly

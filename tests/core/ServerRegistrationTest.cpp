@@ -208,7 +208,6 @@ TEST_F(ServerRegistrationTest, ExactlySixClassesTellTheDocumentPathThroughTheirD
 
     // GetPath sits in the default interface's first slot after IUnknown's, as it does
     // in each of the six.
-    using PathView = tessaly::PathInterface<tessaly::info::cmdQuickLoad>;
     std::vector<std::string> telling;
     for (const tessaly::ClassInfo* info : tessaly::kCommandTable) {
         ComPtr<ICommand> command = platform::CreateInstanceByProgID<ICommand>(info->progId);
@@ -219,7 +218,7 @@ TEST_F(ServerRegistrationTest, ExactlySixClassesTellTheDocumentPathThroughTheirD
             std::string(info->progId).find("QL") != std::string::npos ||
             info->progId == std::string("TessalyOpenTable.cmdQuickLoad")) {
             std::string told;
-            EXPECT_EQ(static_cast<PathView*>(own.Get())->GetPath(&told), platform::S_OK);
+            EXPECT_EQ(static_cast<tessaly::DocumentPathInterface*>(own.Get())->GetPath(&told), platform::S_OK);
             EXPECT_EQ(told, path);
             telling.push_back(info->progId);
         }
