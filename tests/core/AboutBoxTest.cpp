@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -212,6 +213,8 @@ struct Unavailable {
     std::string registry;
     bool programStarts = true;
 };
+// Named by its case alone: printing the bytes would read the padding.
+void PrintTo(const Unavailable& unavailable, std::ostream* out) { *out << unavailable.name; }
 
 class SystemInfoUnavailable : public AboutBoxTest, public ::testing::WithParamInterface<Unavailable> {};
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -201,6 +202,8 @@ struct FocusMapCase {
     std::function<void(CommandRulesTest&, platform::Map&)> build;
     bool enabled;
 };
+// Named by its case alone: printing the bytes would read the padding.
+void PrintTo(const FocusMapCase& focusMapCase, std::ostream* out) { *out << focusMapCase.name; }
 
 class FocusMapRuleTest : public CommandRulesTest, public ::testing::WithParamInterface<FocusMapCase> {};
 
