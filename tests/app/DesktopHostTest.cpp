@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DesktopTestSupport.h"
 #include "app/ContentsPanel.h"
 #include "app/CustomizeMenu.h"
 #include "app/MainWindow.h"
@@ -47,20 +48,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string Library = std::string(TESSALY_BIN_DIR) + "/libTessalyOpenTable.so";
-const fs::path Lesson = fs::path(TESSALY_TEST_DATA_DIR) / ".." / ".." / "examples" / "lesson";
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 // Closes the next modal box that comes up (the host's warnings), as a user's Escape would.
 void DismissNextModal() {
     QTimer::singleShot(0, [] {
@@ -69,36 +56,16 @@ void DismissNextModal() {
     });
 }
 
-void Settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
-
 // A copy of the lesson and a registry of its own, for each test.
 class DesktopHost : public ::testing::Test {
 protected:
-    void SetUp() override {
-        App();
-        folder_ = fs::temp_directory_path() /
-                  ("tessaly-desktop-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        fs::copy(Lesson, folder_ / "lesson", fs::copy_options::recursive);
-        registry_ = (folder_ / "registry.json").string();
-        ::setenv("TESSALY_REGISTRY", registry_.c_str(), 1);
-    }
-
-    void TearDown() override {
-        window_.reset();
-        ::unsetenv("TESSALY_REGISTRY");
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { window_.reset(); }
 
     desktop::MainWindow& OpenLesson() {
-        window_ = std::make_unique<desktop::MainWindow>(Library);
+        window_ = std::make_unique<desktop::MainWindow>(ServerLibrary());
         window_->show();
         EXPECT_TRUE(window_->LoadProblems().isEmpty()) << window_->LoadProblems().toStdString();
-        EXPECT_TRUE(window_->OpenDocument(QString::fromStdString((folder_ / "lesson" / "WillowCreek.tmd").string())));
+        EXPECT_TRUE(window_->OpenDocument(QString::fromStdString(lesson_.Document().string())));
         Settle();
         return *window_;
     }
@@ -167,8 +134,7 @@ protected:
                       static_cast<int>((bounds.YMax() - y) / bounds.Height() * size.height()));
     }
 
-    fs::path folder_;
-    std::string registry_;
+    LessonCopy lesson_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     std::unique_ptr<desktop::MainWindow> window_;
 };
 
@@ -352,7 +318,7 @@ TEST_F(DesktopHost, ADoubleClickedMapBecomesTheFocusMapAndTheDocumentSavesIt) {
     Settle();
     EXPECT_EQ(Document()->FocusMap()->Name(), "Regional Overview");
 
-    const QString saved = QString::fromStdString((folder_ / "lesson" / "Saved.tmd").string());
+    const QString saved = QString::fromStdString((lesson_.Folder() / "lesson" / "Saved.tmd").string());
     ASSERT_TRUE(window_->SaveDocument(saved));
     ASSERT_TRUE(window_->OpenDocument(saved));
     EXPECT_EQ(Document()->FocusMap()->Name(), "Regional Overview");
@@ -364,9 +330,9 @@ TEST_F(DesktopHost, RegisterAndUnregisterOptionsEnterAndRemoveTheClasses) {
     const QString program = QString::fromLatin1(TESSALY_BIN_DIR) + "/tessaly-desktop";
     ASSERT_TRUE(fs::exists(program.toStdString())) << "the host is built beside its tests";
     platform::CLSID clsid{};
-    EXPECT_EQ(QProcess::execute(program, {"--register", QString::fromStdString(Library)}), 0);
+    EXPECT_EQ(QProcess::execute(program, {"--register", QString::fromStdString(ServerLibrary())}), 0);
     EXPECT_EQ(platform::CLSIDFromProgID("TessalyOpenTable.cmdQuickLoad", &clsid), platform::S_OK);
-    EXPECT_EQ(QProcess::execute(program, {"--unregister", QString::fromStdString(Library)}), 0);
+    EXPECT_EQ(QProcess::execute(program, {"--unregister", QString::fromStdString(ServerLibrary())}), 0);
     EXPECT_NE(platform::CLSIDFromProgID("TessalyOpenTable.cmdQuickLoad", &clsid), platform::S_OK);
     EXPECT_NE(QProcess::execute(program, {"--register", "/no/such/library.so"}), 0);
 }
