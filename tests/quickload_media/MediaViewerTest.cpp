@@ -1,0 +1,321 @@
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "QuickLoadTestSupport.h"
+#include "platform/forms/MessageBox.h"
+#include "src/core/CommandTable.h"
+#include "src/quickload_media/tessaly_MediaDialog.h"
+
+namespace qltest {
+namespace {
+
+using platform::ComPtr;
+using platform::ICommand;
+using tessaly::tessaly_MediaDialog;
+using Names = std::vector<std::string>;
+using Option = platform::OptionButton tessaly_MediaDialog::*;
+// What the desktop was asked to open: the target and the working folder.
+using Shell = std::pair<std::string, std::string>;
+
+const std::string kUsgs = "https://www.usgs.gov/special-topics/water-science-school";
+
+Names Lines(platform::ListBox& list) {
+    Names lines;
+    for (int i = 0; i < list.ListCount(); ++i) lines.push_back(list.List(i));
+    return lines;
+}
+
+class MediaViewerTest : public LessonTest {
+protected:
+    // The next media dialog runs `script`, then Cancel.
+    void InDialog(std::function<void(tessaly_MediaDialog&)> script) {
+        WhenModal<tessaly_MediaDialog>(*ui_, "tessaly_MediaDialog", [script](tessaly_MediaDialog& d) {
+            script(d);
+            d.cmdCancel.UserClick();
+        });
+    }
+    void WriteList(const std::string& bytes) const { WriteBytes(Lesson("media_list.txt"), bytes); }
+    std::vector<Shell> Opened() const {
+        std::vector<Shell> opened;
+        for (const auto& record : ui_->ShellOpens()) opened.emplace_back(record.target, record.folder);
+        return opened;
+    }
+
+    ComPtr<ICommand> command_ = Command(tessaly::info::cmdMediaViewer);
+};
+
+TEST_F(MediaViewerTest, TheDocumentsListShowsAtOnceSortedUnderAllMedia) {
+    Names listed;
+    bool okEnabled = true, allSet = false;
+    std::string caption;
+    InDialog([&](tessaly_MediaDialog& d) {
+        caption = d.Caption();
+        listed = Lines(d.lbxAll);
+        okEnabled = d.cmdOK.Enabled();
+        allSet = d.optAll.Value();
+    });
+    Click(*command_);
+    EXPECT_TRUE(host_->catalogShows.empty());
+    EXPECT_EQ(caption, "Media Viewer");
+    EXPECT_EQ(listed, (Names{"USGS Water Science School   (Website)", "Watershed field worksheet   (PDF File)",
+                             "Willow Creek at the falls   (Image)"}));
+    EXPECT_FALSE(okEnabled);
+    EXPECT_TRUE(allSet);
+    EXPECT_TRUE(ui_->ErrorReports().empty());
+}
+
+TEST_F(MediaViewerTest, EachChoiceOpensThroughTheDesktop) {
+    struct Case {
+        const char* name;
+        Option option;
+        int row;
+        Shell opened;
+    };
+    const Case cases[] = {
+        {"image under All Media", &tessaly_MediaDialog::optAll, 2, {"willow_creek.png", Folder() + "media/"}},
+        {"image under Images", &tessaly_MediaDialog::optImages, 0, {"willow_creek.png", Folder() + "media/"}},
+        {"PDF under PDF Files", &tessaly_MediaDialog::optPDFs, 0, {"watershed_worksheet.pdf", Folder() + "media/"}},
+        {"website under All Media", &tessaly_MediaDialog::optAll, 0, {kUsgs, ""}},
+        {"website under Websites", &tessaly_MediaDialog::optWebsites, 0, {kUsgs, ""}},
+    };
+    for (const Case& c : cases) {
+        const std::size_t before = Opened().size();
+        InDialog([&](tessaly_MediaDialog& d) {
+            (d.*c.option).UserClick();
+            d.lbxAll.UserClick(c.row);
+            d.cmdOK.UserClick();
+            EXPECT_TRUE(d.IsVisible()) << c.name << ": the dialog stays open";
+            d.cmdOK.UserClick();
+        });
+        Click(*command_);
+        ASSERT_EQ(Opened().size(), before + 2) << c.name;
+        EXPECT_EQ(Opened()[before], c.opened) << c.name;
+        EXPECT_EQ(Opened()[before + 1], c.opened) << c.name << ": OK again opens it again";
+    }
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
+}
+
+TEST_F(MediaViewerTest, AFailingDesktopOpenGoesUnremarked) {
+    ui_->SetShellOpenSucceeds(false);
+    InDialog([](tessaly_MediaDialog& d) {
+        d.lbxAll.UserClick(2);
+        d.cmdOK.UserClick();
+    });
+    Click(*command_);
+    EXPECT_EQ(Opened().size(), 1u);
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
+    EXPECT_TRUE(ui_->ErrorReports().empty());
+}
+
+TEST_F(MediaViewerTest, EachKindListsItsOwnTitlesInCaseInsensitiveOrder) {
+    WriteList(
+        "cherry:c.ppt,7\r\napple:a.ppt,7\r\nBanana:b.ppt,7\r\n"
+        "Globe:g.kml,0\r\nMovie:m.mp4,2\r\nSheet:s.xls,4\r\nLetter:l.doc,5\r\n"
+        "Lake:lake.jpg,1\r\nLake:lake.pdf,6\r\n");
+    std::vector<Names> listed;
+    InDialog([&](tessaly_MediaDialog& d) {
+        for (Option option : {&tessaly_MediaDialog::optPowerpoints, &tessaly_MediaDialog::optText,
+                              &tessaly_MediaDialog::optImages, &tessaly_MediaDialog::optMovies,
+                              &tessaly_MediaDialog::optWebsites, &tessaly_MediaDialog::optExcels,
+                              &tessaly_MediaDialog::optWords, &tessaly_MediaDialog::optPDFs,
+                              &tessaly_MediaDialog::optAll}) {
+            (d.*option).UserClick();
+            listed.push_back(Lines(d.lbxAll));
+        }
+    });
+    Click(*command_);
+    EXPECT_EQ(listed, (std::vector<Names>{
+                          {"apple", "Banana", "cherry"},
+                          {"Globe"},
+                          {"Lake"},
+                          {"Movie"},
+                          {},
+                          {"Sheet"},
+                          {"Letter"},
+                          {"Lake"},
+                          {"apple   (PowerPoint File)", "Banana   (PowerPoint File)", "cherry   (PowerPoint File)",
+                           "Globe   (Google Earth File)", "Lake   (Image)", "Lake   (PDF File)", "Letter   (Word File)",
+                           "Movie   (Movie)", "Sheet   (Excel File)"},
+                      }));
+    EXPECT_TRUE(ui_->ErrorReports().empty());
+}
+
+TEST_F(MediaViewerTest, AMissingFileIsNamedByTheListItWasChosenIn) {
+    std::filesystem::remove(Lesson("media/willow_creek.png"));
+    InDialog([](tessaly_MediaDialog& d) {
+        d.lbxAll.UserClick(2);
+        d.cmdOK.UserClick();
+        d.optImages.UserClick();
+        d.lbxAll.UserClick(0);
+        d.cmdOK.UserClick();
+    });
+    Click(*command_);
+    ASSERT_EQ(ui_->MessageBoxes().size(), 2u);
+    const std::string path = Folder() + "media/willow_creek.png";
+    for (const auto& [box, type] : {std::pair{ui_->MessageBoxes()[0], "Image"}, {ui_->MessageBoxes()[1], "Image File"}}) {
+        EXPECT_EQ(box.text, std::string("Unable to find the ") + type + " located at " + path +
+                                "!  Please make sure that the 'media_list.txt' file references media file locations "
+                                "relative to ArcGIS Mxd file.");
+        EXPECT_EQ(box.style, platform::vbCritical);
+        EXPECT_EQ(box.title, "Unable To Find Media File:");
+    }
+    EXPECT_TRUE(Opened().empty());
+}
+
+TEST_F(MediaViewerTest, InternetShortcutsAreFilesBelowTheDocumentFolder) {
+    WriteList("Shortcut:links\\usgs.url,3\r\nGone:links\\gone.url,3\r\nShouting:links\\USGS.URL,3\r\n");
+    WriteBytes(Lesson("links/usgs.url"), "[InternetShortcut]\r\nURL=" + kUsgs + "\r\n");
+    InDialog([](tessaly_MediaDialog& d) {
+        for (int row : {1, 0, 2}) {  // Shortcut, Gone, Shouting
+            d.lbxAll.UserClick(row);
+            d.cmdOK.UserClick();
+        }
+    });
+    Click(*command_);
+    EXPECT_EQ(Opened(), (std::vector<Shell>{{"usgs.url", Folder() + "links/"}, {"links\\USGS.URL", ""}}));
+    ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_->MessageBoxes()[0].text.rfind("Unable to find the Website located at " + Folder() + "links/gone.url!",
+                                                0),
+              0u);
+}
+
+TEST_F(MediaViewerTest, ADoubleClickOpensTheRowButNotTheEmptyArea) {
+    InDialog([](tessaly_MediaDialog& d) {
+        d.lbxAll.UserDoubleClick(-1);
+        d.lbxAll.UserDoubleClick(1);
+    });
+    Click(*command_);
+    EXPECT_EQ(Opened(), (std::vector<Shell>{{"watershed_worksheet.pdf", Folder() + "media/"}}));
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
+}
+
+TEST_F(MediaViewerTest, ABadLineStopsTheLoadAndReportsIt) {
+    struct Case {
+        const char* name;
+        std::string list;
+        std::int32_t number;
+    };
+    const Case cases[] = {
+        {"same title twice in a kind, in other case", "Lake:a.jpg,1\r\nOther:o.pdf,6\r\nLAKE:b.jpg,1\r\nLast:l.doc,5\r\n",
+         457},
+        {"kind code not a number", "Lake:a.jpg,1\r\nOther:o.pdf,6\r\nBad:b.jpg,one\r\nLast:l.doc,5\r\n", 13},
+        {"comma only before the colon", "Lake:a.jpg,1\r\nOther:o.pdf,6\r\nx,y:b.jpg\r\nLast:l.doc,5\r\n", 5},
+    };
+    for (const Case& c : cases) {
+        WriteList(c.list);
+        const std::size_t reports = ui_->ErrorReports().size();
+        const std::size_t boxes = ui_->MessageBoxes().size();
+        Names afterLoad, images, all;
+        bool okEnabled = false, anySet = true;
+        InDialog([&](tessaly_MediaDialog& d) {
+            afterLoad = Lines(d.lbxAll);
+            okEnabled = d.cmdOK.Enabled();
+            anySet = d.optAll.Value() || d.optImages.Value();
+            d.cmdOK.UserClick();
+            d.optImages.UserClick();
+            images = Lines(d.lbxAll);
+            d.optAll.UserClick();
+            all = Lines(d.lbxAll);
+        });
+        Click(*command_);
+        ASSERT_EQ(ui_->ErrorReports().size(), reports + 1) << c.name;
+        const std::string& report = ui_->ErrorReports().back();
+        EXPECT_NE(report.find("\tForm_Load tessaly_MediaDialog \r\n"), std::string::npos) << c.name << report;
+        EXPECT_NE(report.find("\t" + std::to_string(c.number) + "\r\n"), std::string::npos) << c.name << report;
+        EXPECT_TRUE(afterLoad.empty()) << c.name;
+        EXPECT_TRUE(okEnabled) << c.name << ": OK keeps its design state";
+        EXPECT_FALSE(anySet) << c.name;
+        ASSERT_EQ(ui_->MessageBoxes().size(), boxes + 1) << c.name;
+        EXPECT_EQ(ui_->MessageBoxes().back().text, "Problem identifying filename!  Unable to continue...");
+        EXPECT_EQ(ui_->MessageBoxes().back().style, platform::vbCritical);
+        EXPECT_EQ(ui_->MessageBoxes().back().title, "Unable to identify filename of media file:");
+        EXPECT_EQ(images, (Names{"Lake"})) << c.name << ": what was read before is listed, unsorted";
+        EXPECT_EQ(all, (Names{"Lake   (Image)", "Other   (PDF File)"})) << c.name;
+    }
+    EXPECT_TRUE(Opened().empty());
+}
+
+TEST_F(MediaViewerTest, CodesOutsideTheKindsAndOtherLinesAreLeftOut) {
+    WriteList("A note without separators\r\n\r\nSeven:s.ppt,7\r\nEight:e.ppt,8\r\nMinus:m.ppt,-1\r\nNo comma:x\r\n");
+    Names all;
+    InDialog([&](tessaly_MediaDialog& d) { all = Lines(d.lbxAll); });
+    Click(*command_);
+    EXPECT_EQ(all, (Names{"Seven   (PowerPoint File)"}));
+    EXPECT_TRUE(ui_->ErrorReports().empty());
+}
+
+TEST_F(MediaViewerTest, Windows1252ListsAndEveryLineEndRead) {
+    WriteList("Bod\xF8 harbour:media/bod\xF8.jpg,1\nDrive:C\xDF/x.pdf,6\rLast:l.doc,5");
+    Names all;
+    std::vector<Shell> opened;
+    InDialog([&](tessaly_MediaDialog& d) {
+        all = Lines(d.lbxAll);
+        d.optPDFs.UserClick();
+        d.lbxAll.UserClick(0);
+        d.cmdOK.UserClick();
+    });
+    Click(*command_);
+    EXPECT_EQ(all, (Names{"Bod\xC3\xB8 harbour   (Image)", "Drive   (PDF File)", "Last   (Word File)"}));
+    ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
+    EXPECT_NE(ui_->MessageBoxes()[0].text.find(" located at " + Folder() + "C:/x.pdf!"), std::string::npos)
+        << "\"ß\" stands for \":\"";
+}
+
+TEST_F(MediaViewerTest, CancelAndTheCloseBoxUnloadTheDialog) {
+    InDialog([](tessaly_MediaDialog&) {});
+    Click(*command_);
+    WhenModal<tessaly_MediaDialog>(*ui_, "tessaly_MediaDialog", [](tessaly_MediaDialog& d) { d.UserClose(); });
+    Click(*command_);
+    EXPECT_EQ(ui_->ModalShows().size(), 2u);
+    EXPECT_TRUE(ui_->ErrorReports().empty());
+}
+
+TEST_F(MediaViewerTest, EditsToTheListShowAtTheNextClick) {
+    Names first, second;
+    InDialog([&](tessaly_MediaDialog& d) { first = Lines(d.lbxAll); });
+    Click(*command_);
+    WriteList("Only:o.pdf,6\r\n");
+    InDialog([&](tessaly_MediaDialog& d) { second = Lines(d.lbxAll); });
+    Click(*command_);
+    EXPECT_EQ(first.size(), 3u);
+    EXPECT_EQ(second, (Names{"Only   (PDF File)"}));
+}
+
+TEST_F(MediaViewerTest, WithoutAListTheUserPicksOneWhosePathsStayRelativeToTheDocument) {
+    const auto picked = temp_.Path() / "elsewhere" / "other list.txt";
+    WriteBytes(picked, ReadBytes(Lesson("media_list.txt")));
+    std::filesystem::remove(Lesson("media_list.txt"));
+    host_->AnswerCatalogOpen({true, {picked.string()}});
+    InDialog([](tessaly_MediaDialog& d) {
+        d.lbxAll.UserClick(2);
+        d.cmdOK.UserClick();
+    });
+    Click(*command_);
+    ASSERT_EQ(host_->catalogShows.size(), 1u);
+    const CatalogShow& shown = host_->catalogShows.front();
+    EXPECT_EQ(shown.title, "Please identify the Tessaly 'media_list.txt' file:");
+    EXPECT_EQ(shown.startingLocation, Folder() + "media_list.txt");
+    EXPECT_FALSE(shown.allowMultiSelect);
+    EXPECT_EQ(shown.buttonCaption, "");
+    EXPECT_EQ(shown.filter, "Text files (*.txt)");
+    EXPECT_EQ(Opened(), (std::vector<Shell>{{"willow_creek.png", Folder() + "media/"}}));
+}
+
+TEST_F(MediaViewerTest, WithoutAListCancellingTheBrowserShowsNoDialog) {
+    std::filesystem::remove(Lesson("media_list.txt"));
+    Click(*command_);
+    ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
+    const auto& box = ui_->MessageBoxes().front();
+    EXPECT_EQ(box.text, "Unable to find Tessaly 'Media_list.txt' file.  Bailing out...");
+    EXPECT_EQ(box.style, platform::vbInformation);
+    EXPECT_EQ(box.title, "Media Viewer Cancelled:");
+    EXPECT_TRUE(ui_->ModalShows().empty());
+}
+
+}  // namespace
+}  // namespace qltest
