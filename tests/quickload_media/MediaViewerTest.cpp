@@ -100,6 +100,43 @@ TEST_F(MediaViewerTest, EachChoiceOpensThroughTheDesktop) {
     EXPECT_TRUE(ui_->MessageBoxes().empty());
 }
 
+TEST_F(MediaViewerTest, EveryKindOpensFromItsOwnList) {
+    struct Case {
+        Option option;
+        const char* line;
+        Shell opened;
+    };
+    const Case cases[] = {
+        {&tessaly_MediaDialog::optText, "Globe:earth\\globe.kml,0", {"globe.kml", Folder() + "earth/"}},
+        {&tessaly_MediaDialog::optImages, "Photo:media/willow_creek.png,1", {"willow_creek.png", Folder() + "media/"}},
+        {&tessaly_MediaDialog::optMovies, "Film:films/flood.mp4,2", {"flood.mp4", Folder() + "films/"}},
+        {&tessaly_MediaDialog::optWebsites, "Site:https://example.org/a?b=c,3", {"https://example.org/a?b=c", ""}},
+        {&tessaly_MediaDialog::optExcels, "Sheet:tables/flow.xlsx,4", {"flow.xlsx", Folder() + "tables/"}},
+        {&tessaly_MediaDialog::optWords, "Letter:letter.docx,5", {"letter.docx", Folder()}},
+        {&tessaly_MediaDialog::optPDFs, "Worksheet:media/watershed_worksheet.pdf,6",
+         {"watershed_worksheet.pdf", Folder() + "media/"}},
+        {&tessaly_MediaDialog::optPowerpoints, "Slides:talks/intro.pptx,7", {"intro.pptx", Folder() + "talks/"}},
+    };
+    std::string list;
+    for (const Case& c : cases) list += std::string(c.line) + "\r\n";
+    WriteList(list);
+    for (const char* file : {"earth/globe.kml", "films/flood.mp4", "tables/flow.xlsx", "letter.docx", "talks/intro.pptx"})
+        WriteBytes(Lesson(file), "x");
+    InDialog([&](tessaly_MediaDialog& d) {
+        for (const Case& c : cases) {
+            (d.*c.option).UserClick();
+            EXPECT_EQ(d.lbxAll.ListCount(), 1) << c.line;
+            d.lbxAll.UserClick(0);
+            d.cmdOK.UserClick();
+        }
+    });
+    Click(*command_);
+    std::vector<Shell> expected;
+    for (const Case& c : cases) expected.push_back(c.opened);
+    EXPECT_EQ(Opened(), expected);
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
+}
+
 TEST_F(MediaViewerTest, AFailingDesktopOpenGoesUnremarked) {
     ui_->SetShellOpenSucceeds(false);
     InDialog([](tessaly_MediaDialog& d) {
