@@ -1,0 +1,49 @@
+#include "src/query_summary/ThemeViews.h"
+
+#include "platform/com/ComError.h"
+#include "platform/map/FeatureLayer.h"
+#include "platform/map/StandaloneTable.h"
+#include "src/core/ObjectRequired.h"
+
+namespace tessaly {
+namespace {
+
+// The theme as a feature layer, else as a standalone table; exactly one is set.
+struct Kinds {
+    std::shared_ptr<platform::FeatureLayer> layer;
+    std::shared_ptr<platform::StandaloneTable> table;
+};
+
+Kinds KindsOf(const std::shared_ptr<platform::HostObject>& theme) {
+    if (!theme) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
+    Kinds kinds{std::dynamic_pointer_cast<platform::FeatureLayer>(theme),
+                std::dynamic_pointer_cast<platform::StandaloneTable>(theme)};
+    if (!kinds.layer && !kinds.table) throw platform::RuntimeError(platform::vberr::TypeMismatch);
+    return kinds;
+}
+
+}  // namespace
+
+std::shared_ptr<platform::Table> ThemeTable(const std::shared_ptr<platform::HostObject>& theme) {
+    const Kinds kinds = KindsOf(theme);
+    if (kinds.layer) return kinds.layer;
+    return kinds.table;
+}
+
+platform::TableSelection& ThemeSelection(const std::shared_ptr<platform::HostObject>& theme) {
+    const Kinds kinds = KindsOf(theme);
+    if (kinds.layer) return *kinds.layer;
+    return *kinds.table;
+}
+
+platform::TableDefinition& ThemeDefinition(const std::shared_ptr<platform::HostObject>& theme) {
+    const Kinds kinds = KindsOf(theme);
+    if (kinds.layer) return *kinds.layer;
+    return *kinds.table;
+}
+
+std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme) {
+    return ObjectRequired(ThemeSelection(theme).SelectionSet()).Count();
+}
+
+}  // namespace tessaly
