@@ -59,6 +59,8 @@ ContentsPanel::ContentsPanel(QWidget* parent) : QTabWidget(parent) {
         const int view = static_cast<int>(trees_.size());
         connect(tree, &QTreeWidget::itemSelectionChanged, this, [this, view] { SelectionChangedIn(view); });
         connect(tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { ItemActivated(item); });
+        connect(tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { Expand(item, true); });
+        connect(tree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { Expand(item, false); });
         trees_.push_back(tree);
         addTab(tree, QString::fromLatin1(name));
     }
@@ -203,6 +205,13 @@ void ContentsPanel::ItemActivated(QTreeWidgetItem* item) {
     document_->ActiveView(map);
     Rebuild();
     if (onFocusMapChanged) onFocusMapChanged();
+}
+
+void ContentsPanel::Expand(QTreeWidgetItem* item, bool expanded) {
+    if (rebuilding_) return;
+    const auto object = ObjectOf(item);
+    if (auto map = std::dynamic_pointer_cast<platform::Map>(object)) map->Expanded(expanded);
+    else if (auto group = std::dynamic_pointer_cast<platform::GroupLayer>(object)) group->Expanded(expanded);
 }
 
 bool ContentsPanel::SelectByName(const QString& name, bool add) {

@@ -45,6 +45,8 @@ private:
                                const QString& text);
     void SelectionChangedIn(int view);
     void ItemActivated(QTreeWidgetItem* item);
+    // The user's folding is the map's or group's own, kept by the document.
+    void Expand(QTreeWidgetItem* item, bool expanded);
     std::shared_ptr<platform::HostObject> ObjectOf(const QTreeWidgetItem* item) const;
 
     std::shared_ptr<platform::MapDocument> document_;

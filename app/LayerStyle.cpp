@@ -29,14 +29,15 @@ int DimensionOf(platform::FeatureLayer& layer) {
 }  // namespace
 
 LayerStyle StyleOf(platform::FeatureLayer& layer) {
-    static const QColor points[] = {QColor(178, 34, 34), QColor(106, 61, 154), QColor(230, 126, 34)};
-    static const QColor lines[] = {QColor(31, 120, 200), QColor(0, 128, 128), QColor(120, 80, 40)};
-    static const QColor areas[] = {QColor(150, 196, 120), QColor(222, 196, 140), QColor(190, 180, 220),
-                                   QColor(240, 200, 160)};
+    static const QColor points[] = {QColor(178, 34, 34), QColor(106, 61, 154), QColor(200, 90, 20)};
+    static const QColor lines[] = {QColor(31, 120, 200), QColor(0, 128, 160), QColor(60, 80, 190)};
+    static const QColor areas[] = {QColor(196, 224, 168), QColor(232, 214, 168), QColor(206, 196, 232),
+                                   QColor(244, 206, 170)};
     LayerStyle style;
     if (!layer.Valid()) return style;
     style.dimension = DimensionOf(layer);
-    const std::size_t pick = std::hash<std::string>{}(layer.DataSourcePath() + layer.DataLayerName());
+    // By the dataset's own name, not its path: a copy of the data keeps its colours.
+    const std::size_t pick = std::hash<std::string>{}(layer.DataLayerName());
     switch (style.dimension) {
     case 0:
         style.fill = points[pick % std::size(points)];
@@ -47,7 +48,7 @@ LayerStyle StyleOf(platform::FeatureLayer& layer) {
         break;
     default:
         style.fill = areas[pick % std::size(areas)];
-        style.stroke = style.fill.darker(170);
+        style.stroke = style.fill.darker(135);
         break;
     }
     return style;

@@ -25,7 +25,8 @@
 #include "platform/com/ComError.h"
 #include "platform/forms/UiBackend.h"
 #include "platform/map/Application.h"
-#include "platform/map/CommandBars.h"
+#include "platform/map/HostServices.h"
+#include "platform/map/TableWindow.h"
 #include "platform/map/MapDocument.h"
 #include "platform/map/UID.h"
 #include "platform/qt/QtBackend.h"
@@ -64,7 +65,7 @@ MainWindow::MainWindow(std::string serverLibrary, QWidget* parent)
     InstallHostServices();
 
     contents_->onSelectionChanged = [this] { RefreshCommands(); };
-    contents_->onFocusMapChanged = [this] { DocumentChanged(); };
+    contents_->onFocusMapChanged = [this] { ScheduleUpdate(false, true); };
     canvas_->onGraphicsChanged = [this] { RefreshCommands(); };
     canvas_->onPointerMoved = [this](double x, double y) { status_->ShowCoordinates(x, y); };
 
@@ -130,6 +131,9 @@ void MainWindow::LoadCommands() {
         commandToolBars_.push_back(bar);
     }
     customize_->Show(*commands_);
+    // A click may change what the commands act on without announcing it.
+    for (const auto& command : commands_->Commands())
+        connect(command.action, &QAction::triggered, this, [this] { ScheduleUpdate(false, false); });
     if (!commands_->Problems().empty()) {
         QStringList lines;
         for (const auto& problem : commands_->Problems()) lines << QString::fromStdString(problem);
@@ -147,6 +151,12 @@ void MainWindow::RefreshCommands() {
 }
 
 void MainWindow::DocumentChanged() {
+    // Windows of the document that was open show nothing of the new one.
+    const auto open = platform::Host().OpenTableWindows();
+    for (const auto& window : open) window->Close();
+    for (QDialog* window : {static_cast<QDialog*>(statistics_), static_cast<QDialog*>(selectByLocation_),
+                            static_cast<QDialog*>(selectByAttributes_)})
+        window->hide();
     LoadCommands();
     contents_->SetDocument(application_->Document());
     canvas_->SetDocument(application_->Document());

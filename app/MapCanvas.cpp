@@ -160,11 +160,12 @@ void MapCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     if (tool_ != MapTool::NewPolygon || event->button() != Qt::LeftButton) return;
     // The press before the double click added the last corner already.
     if (polygon_.size() >= 3) {
-        std::string wkt = "POLYGON((";
-        for (const QPointF& corner : polygon_) wkt += std::to_string(corner.x()) + " " + std::to_string(corner.y()) + ",";
-        wkt += std::to_string(polygon_.front().x()) + " " + std::to_string(polygon_.front().y()) + "))";
+        QStringList corners;
+        for (const QPointF& corner : polygon_)
+            corners << QStringLiteral("%1 %2").arg(corner.x(), 0, 'g', 17).arg(corner.y(), 0, 'g', 17);
+        corners << corners.front();  // the ring closes on its first corner
         polygon_.clear();
-        AddElement(platform::Geometry::FromWkt(wkt));
+        AddElement(platform::Geometry::FromWkt(QStringLiteral("POLYGON((%1))").arg(corners.join(',')).toStdString()));
     }
     polygon_.clear();
     update();

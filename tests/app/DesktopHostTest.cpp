@@ -326,6 +326,23 @@ TEST_F(DesktopHost, ADoubleClickedMapBecomesTheFocusMapAndTheDocumentSavesIt) {
     EXPECT_TRUE(window_->windowTitle().startsWith("Willow Creek Watershed"));
 }
 
+TEST_F(DesktopHost, OpeningAnotherDocumentClosesItsTablesAndTheCommandsActOnTheNewOne) {
+    OpenLesson();
+    SelectInContents("Towns");
+    ClickToolbar("TessalyOpenTable.OpenTable");
+    ASSERT_EQ(platform::Host().OpenTableWindows().size(), 1u);
+    const auto before = Layer("Towns");
+
+    ASSERT_TRUE(window_->OpenDocument(QString::fromStdString(lesson_.Document().string())));
+    Settle();
+    EXPECT_TRUE(platform::Host().OpenTableWindows().empty());
+    ASSERT_NE(Layer("Towns"), before);
+    SelectInContents("Towns");
+    ClickCustomize("TessalyOpenTable.cmdSelectAll");
+    EXPECT_EQ(Selected(Layer("Towns")), 8);
+    EXPECT_EQ(Selected(before), 0);
+}
+
 TEST_F(DesktopHost, RegisterAndUnregisterOptionsEnterAndRemoveTheClasses) {
     const QString program = QString::fromLatin1(TESSALY_BIN_DIR) + "/tessaly-desktop";
     ASSERT_TRUE(fs::exists(program.toStdString())) << "the host is built beside its tests";
