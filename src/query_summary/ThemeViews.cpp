@@ -42,6 +42,12 @@ platform::TableDefinition& ThemeDefinition(const std::shared_ptr<platform::HostO
     return *kinds.table;
 }
 
+std::shared_ptr<platform::TableFields> ThemeFields(const std::shared_ptr<platform::HostObject>& theme) {
+    const Kinds kinds = KindsOf(theme);
+    if (kinds.layer) return kinds.layer;
+    return kinds.table;
+}
+
 std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme) {
     return ObjectRequired(ThemeSelection(theme).SelectionSet()).Count();
 }

@@ -6,6 +6,7 @@ namespace platform {
 class HostObject;
 class Table;
 class TableDefinition;
+class TableFields;
 class TableSelection;
 }  // namespace platform
 
@@ -18,6 +19,7 @@ namespace tessaly {
 std::shared_ptr<platform::Table> ThemeTable(const std::shared_ptr<platform::HostObject>& theme);
 platform::TableSelection& ThemeSelection(const std::shared_ptr<platform::HostObject>& theme);
 platform::TableDefinition& ThemeDefinition(const std::shared_ptr<platform::HostObject>& theme);
+std::shared_ptr<platform::TableFields> ThemeFields(const std::shared_ptr<platform::HostObject>& theme);
 
 // The number of selected rows (a theme without a selection set is error 91).
 std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme);

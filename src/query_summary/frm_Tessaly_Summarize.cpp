@@ -40,12 +40,6 @@ std::string CandidateName(const platform::HostObject& item) {
     throw platform::RuntimeError(platform::vberr::TypeMismatch);
 }
 
-std::shared_ptr<platform::TableFields> FieldsOf(const std::shared_ptr<platform::HostObject>& item) {
-    if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item)) return layer;
-    if (auto table = std::dynamic_pointer_cast<platform::StandaloneTable>(item)) return table;
-    throw platform::RuntimeError(item ? platform::vberr::TypeMismatch : platform::vberr::ObjectNotSet);
-}
-
 }  // namespace
 
 frm_Tessaly_Summarize::frm_Tessaly_Summarize() : Form("frm_Tessaly_Summarize") {
@@ -175,7 +169,7 @@ void frm_Tessaly_Summarize::cbxLayer_Click() {
         cbxFieldName.Clear();
         const std::int32_t position = std::max(cbxLayer.ListIndex(), 0);
         const auto& item = ObjectRequired(candidates_).Item(std::to_string(position));
-        fields_ = FieldsOf(item);
+        fields_ = ThemeFields(item);
         selectedLayer_ = item;
 
         const int count = fields_->FieldCount();
