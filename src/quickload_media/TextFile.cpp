@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -153,11 +154,11 @@ std::string ReadAllBytes(const std::string& path) {
     return bytes;
 }
 
-}  // namespace
-
 std::string DecodeLine(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
 }
+
+}  // namespace
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
     const std::string content = ReadAllBytes(path);

@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <string_view>
 #include <vector>
 
 // The line files of the QuickLoad and media subsystem (QuickLoad.txt,
@@ -17,9 +16,6 @@
 namespace tessaly {
 
 std::vector<std::string> ReadTextLines(const std::string& path);
-
-// One line of bytes as UTF-8 text (see above).
-std::string DecodeLine(std::string_view bytes);
 
 // Appends the lines, creating the file when it is missing. A file whose last
 // line has no end gets a CR LF first, so the new lines start a line of their
