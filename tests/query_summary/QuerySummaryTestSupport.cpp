@@ -7,6 +7,7 @@
 #include <ogrsf_frmts.h>
 
 #include "platform/com/ClassFactory.h"
+#include "platform/com/ComError.h"
 #include "platform/com/IClassFactory.h"
 #include "platform/com/InprocServer.h"
 #include "platform/data/SelectionSet.h"
@@ -172,6 +173,11 @@ bool TestHost::ShowCatalogSave(const platform::CatalogDialog& dialog, std::strin
     saves.push_back({dialog.StartingLocation(), dialog.Name(), dialog.Title(), filter ? filter->Description() : "",
                      dialog.AllowMultiSelect()});
     return HeadlessHostServices::ShowCatalogSave(dialog, folder, name);
+}
+
+void TestHost::SelectionChanged(const platform::HostObject& layerOrTable) {
+    if (refuseSelectionChanges) throw platform::ComError(kRefused, "TableSelection", "The host refused the change.");
+    HeadlessHostServices::SelectionChanged(layerOrTable);
 }
 
 void FrameCapturingBackend::ShowModeless(platform::Form& form, platform::ModelessFrame* frame) {

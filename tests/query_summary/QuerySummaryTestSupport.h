@@ -15,6 +15,7 @@
 //   owners.dbf   a table: OWNER (text), SHARE (real), PARCEL (integer): apple 0.5 0, Banana 1 1, apple 0.25 2
 // The environment's HOME and TMPDIR point into the folder too (home/, tmp/), and
 // so does the registry (registry.json, empty).
+#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <map>
@@ -44,6 +45,8 @@ class StandaloneTable;
 namespace qstest {
 
 using Ids = std::vector<long long>;
+// The failure a refusing host raises: not the generic one.
+inline constexpr std::int32_t kRefused = static_cast<std::int32_t>(0x80070005);
 using Event = platform::HeadlessHostServices::EventKind;
 
 // The headless user, also keeping the forms shown modeless with their frames.
@@ -60,7 +63,8 @@ private:
     std::vector<ModelessShow> shown_;
 };
 
-// The headless host, also keeping what each catalog save dialog was set to.
+// The headless host, also keeping what each catalog save dialog was set to, and
+// able to refuse announcing a selection change.
 class TestHost : public platform::HeadlessHostServices {
 public:
     struct SaveAsked {
@@ -71,7 +75,11 @@ public:
         bool multiSelect = true;
     };
     bool ShowCatalogSave(const platform::CatalogDialog& dialog, std::string& folder, std::string& name) override;
+    // Refused with a failure of its own (not the generic one) when set.
+    void SelectionChanged(const platform::HostObject& layerOrTable) override;
+
     std::vector<SaveAsked> saves;
+    bool refuseSelectionChanges = false;
 };
 
 class QuerySummaryTest : public ::testing::Test {
