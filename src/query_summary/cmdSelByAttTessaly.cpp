@@ -54,7 +54,8 @@ void cmdSelByAttTessaly::Click() {
         selectedItem.reset();
 
     Candidates candidates;
-    const platform::Map& map = ObjectRequired(document.FocusMap());
+    const auto focusMap = document.FocusMap();
+    const platform::Map& map = ObjectRequired(focusMap);
     if (map.LayerCount() > 0) {
         const auto layers = map.Layers(nullptr, true);
         ObjectRequired(layers).Reset();
