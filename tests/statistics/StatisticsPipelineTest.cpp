@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <sys/wait.h>
 
@@ -11,6 +12,7 @@
 
 #include "StatisticsTestSupport.h"
 #include "platform/com/ComError.h"
+#include "platform/com/Hresult.h"
 #include "platform/forms/Screen.h"
 #include "platform/map/Application.h"
 #include "platform/map/FeatureLayer.h"
@@ -87,6 +89,32 @@ TEST_F(StatisticsPipelineTest, FailedRunKeepsTheStoredSettingsAndPutsPointerAndB
     EXPECT_EQ(ui_->PointerChanges().front(), platform::vbHourglass) << "the first field was read";
     EXPECT_EQ(platform::screen::MousePointer(), platform::vbDefault);
     EXPECT_FALSE(app_->StatusBar()->ProgressBarVisible());
+}
+
+// A status bar whose drawing fails at the second step of reading a field's values.
+class FailingWhileReadingHost : public platform::HeadlessHostServices {
+public:
+    void ProgressStepped(const platform::StatusBar& bar) override {
+        if (bar.ProgressMessage().rfind("Gathering values", 0) == 0 && ++steps_ == 2)
+            throw platform::ComError(platform::E_FAIL, "StatusBar", "drawing failed");
+        HeadlessHostServices::ProgressStepped(bar);
+    }
+
+private:
+    int steps_ = 0;
+};
+
+TEST_F(StatisticsPipelineTest, RunFailingWhileReadingPutsPointerAndBarBack) {
+    auto failing = std::make_shared<FailingWhileReadingHost>();
+    platform::SetHostServices(failing);
+    StatsDialogSettings settings;
+    Choose({.layer = 0});
+    EXPECT_THROW(Run(settings, Candidates({Gauges()})), platform::ComError);
+    EXPECT_EQ(reportsShown_, 0);
+    EXPECT_EQ(ui_->PointerChanges(), (std::vector<int>{platform::vbHourglass, platform::vbDefault}));
+    EXPECT_FALSE(app_->StatusBar()->ProgressBarVisible());
+    ASSERT_FALSE(failing->Events().empty());
+    EXPECT_EQ(failing->Events().back().kind, platform::HeadlessHostServices::EventKind::ProgressHidden);
 }
 
 TEST_F(StatisticsPipelineTest, PointerIsDefaultWhenTheReportIsShown) {

@@ -1,4 +1,7 @@
 #include <array>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -95,6 +98,36 @@ TEST_F(StatisticsReportTest, CompletionLineEndsTheReportWithTimeAndDate) {
     EXPECT_GT(lineBreak, std::string("Analysis Complete:   ").size()) << "a time follows";
     EXPECT_GT(tail.size(), lineBreak + 2) << "a date follows";
     EXPECT_EQ(tail.find_first_of("\r\n", lineBreak + 2), std::string::npos) << "nothing after the date";
+}
+
+// Sets an environment variable for one scope, then puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        setenv(name, value, 1);
+        tzset();
+    }
+    ~ScopedEnv() {
+        if (previous_)
+            setenv(name_, previous_->c_str(), 1);
+        else
+            unsetenv(name_);
+        tzset();
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+TEST(StatisticsCompletionLine, ReadsTimeThenDateInTheUsersLocale) {
+    ScopedEnv locale("LC_ALL", "C");
+    ScopedEnv zone("TZ", "UTC");
+    constexpr std::time_t kTuesdayAfternoon = 1709647509;  // 2024-03-05 14:05:09 UTC
+    EXPECT_EQ(tessaly::CompletionLine(kTuesdayAfternoon), "Analysis Complete:   14:05:09\r\nTuesday, 5 March 2024");
 }
 
 TEST_F(StatisticsReportTest, IgnoredValuesAreLeftOutListedAsNumbersAndNullsStillCounted) {

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include <gdal_priv.h>
 #include <gtest/gtest.h>
+#include <ogrsf_frmts.h>
 
 #include "StatisticsTestSupport.h"
 #include "platform/forms/MessageBox.h"
@@ -91,6 +93,30 @@ TEST_F(ThemeIDDialogTest, FieldListShowsTheAliasesOfNumericVisibleFields) {
     gauges->FieldInfo(gauges->FindField("LEVEL"))->Alias("Water level");
     gauges->FieldInfo(gauges->FindField("DEPTH"))->Visible(false);
     EXPECT_EQ(Lines(Dialog(Candidates({gauges}), gauges)->lbxField), (std::vector<std::string>{"Water level"}));
+}
+
+TEST_F(ThemeIDDialogTest, FieldListEndsWithAReportPastItsThousandAndFirstField) {
+    {
+        GDALAllRegister();
+        GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
+        GDALDatasetUniquePtr dataset(driver->Create(Data("wide.gpkg").c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        ASSERT_TRUE(dataset);
+        OGRLayer* layer = dataset->CreateLayer("wide", nullptr, wkbNone, nullptr);
+        ASSERT_NE(layer, nullptr);
+        for (int i = 1; i <= 1002; ++i) {
+            OGRFieldDefn field(("F" + std::to_string(i)).c_str(), OFTReal);
+            ASSERT_EQ(layer->CreateField(&field), OGRERR_NONE);
+        }
+    }
+    auto wide = platform::StandaloneTable::Open("Wide", Data("wide.gpkg"), "wide");
+    ASSERT_TRUE(wide->Valid()) << wide->OpenError();
+    auto dialog = Dialog(Candidates({wide}), wide);
+    EXPECT_EQ(dialog->lbxField.ListCount(), 1001);
+    EXPECT_EQ(dialog->lbxField.List(1000), "F1001");
+    ASSERT_EQ(ui_->ErrorReports().size(), 1u);
+    EXPECT_NE(ui_->ErrorReports()[0].find("\tlbxTheme_Click tessaly_ThemeIDDialog \r\n"), std::string::npos)
+        << ui_->ErrorReports()[0];
+    EXPECT_NE(ui_->ErrorReports()[0].find("\r\n\t9\r\n"), std::string::npos) << ui_->ErrorReports()[0];
 }
 
 TEST_F(ThemeIDDialogTest, SelectedRecordsOptionFollowsTheSelection) {
