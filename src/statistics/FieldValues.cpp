@@ -1,8 +1,5 @@
 #include "src/statistics/FieldValues.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "platform/com/ComError.h"
 #include "platform/data/QueryFilter.h"
 #include "platform/data/SelectionSet.h"
@@ -10,36 +7,10 @@
 #include "platform/forms/Screen.h"
 #include "platform/map/Application.h"
 #include "platform/map/StatusBar.h"
+#include "src/statistics/StatusBarProgress.h"
 
 namespace tessaly {
 namespace {
-
-// Shows the progress bar for one reading and hides it on every way out.
-class ReadingProgress {
-public:
-    ReadingProgress(platform::StatusBar& bar, const std::string& message, std::int64_t max) : bar_(bar) {
-        const auto clamped = std::min<std::int64_t>(max, std::numeric_limits<std::int32_t>::max());
-        bar_.ShowProgressBar(message, 1, static_cast<std::int32_t>(clamped), 1, true);
-    }
-    ReadingProgress(const ReadingProgress&) = delete;
-    ReadingProgress& operator=(const ReadingProgress&) = delete;
-    ~ReadingProgress() {
-        if (done_) return;
-        try {
-            bar_.HideProgressBar();
-        } catch (...) {
-        }
-    }
-    void Step() { bar_.StepProgressBar(); }
-    void Finish() {
-        done_ = true;
-        bar_.HideProgressBar();
-    }
-
-private:
-    platform::StatusBar& bar_;
-    bool done_ = false;
-};
 
 std::int64_t CountRows(platform::Cursor& cursor) {
     std::int64_t count = 0;
@@ -82,11 +53,12 @@ FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldI
     if (reading.expected == 0) return reading;
 
     reading.values.reserve(static_cast<std::size_t>(reading.expected) + 1);
+    // The hourglass stays up until the whole run is done.
     platform::screen::SetMousePointer(platform::vbHourglass);
     const auto& bar = application.StatusBar();
     if (!bar) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
-    ReadingProgress progress(*bar, "Gathering values from field [" + fieldName + "] in " + source.name,
-                             reading.expected);
+    StatusBarProgress progress(*bar, "Gathering values from field [" + fieldName + "] in " + source.name,
+                               reading.expected, StatusBarProgress::Pointer::Untouched);
     while (auto row = cursor->NextRow()) {
         const platform::Variant& value = row->Value(fieldIndex);
         if (value.IsNull()) {

@@ -3,53 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "platform/com/ComError.h"
-#include "platform/forms/Screen.h"
 #include "platform/map/Application.h"
 #include "platform/map/StatusBar.h"
 #include "src/core/ErrorHandling.h"
 #include "src/core/aml_func_mod.h"
+#include "src/statistics/StatusBarProgress.h"
 
 namespace tessaly {
 namespace {
-
-// Keeps the hourglass and the progress bar up for one calculation and puts
-// both back on every way out; an error while putting them back on the normal
-// way out is the calculation's error.
-class BusyProgress {
-public:
-    BusyProgress(platform::StatusBar& bar, const std::string& message, std::int32_t max) : bar_(bar) {
-        platform::screen::SetMousePointer(platform::vbHourglass);
-        bar_.ShowProgressBar(message, 1, max, 1, true);
-    }
-    BusyProgress(const BusyProgress&) = delete;
-    BusyProgress& operator=(const BusyProgress&) = delete;
-    ~BusyProgress() {
-        if (done_) return;
-        try {
-            bar_.HideProgressBar();
-        } catch (...) {
-        }
-        try {
-            platform::screen::SetMousePointer(platform::vbDefault);
-        } catch (...) {
-        }
-    }
-
-    void Step() { bar_.StepProgressBar(); }
-
-    void Finish() {
-        bar_.HideProgressBar();
-        platform::screen::SetMousePointer(platform::vbDefault);
-        done_ = true;
-    }
-
-private:
-    platform::StatusBar& bar_;
-    bool done_ = false;
-};
 
 struct Run {
     double length;
@@ -57,7 +20,7 @@ struct Run {
 };
 
 // The runs of two or more equal values, in ascending order of value.
-std::vector<Run> RunsOfEqualValues(const std::vector<double>& values, BusyProgress& progress) {
+std::vector<Run> RunsOfEqualValues(const std::vector<double>& values, StatusBarProgress& progress) {
     std::vector<Run> runs;
     const std::size_t last = values.size() - 1;
     std::size_t i = 0;
@@ -115,10 +78,9 @@ void StatsFromArray(const std::vector<double>& values, const std::string& fieldN
         if (!app || !app->StatusBar()) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
         const auto n = static_cast<std::int64_t>(values.size());
         // The bar's maximum is short of the steps taken; the bar tolerates it.
-        const auto max = static_cast<std::int32_t>(
-            std::min<std::int64_t>(3 * (n - 2), std::numeric_limits<std::int32_t>::max()));
-        BusyProgress progress(*app->StatusBar(), "Calculating Statistics on field [" + fieldName + "] in " +
-                                                    tableName, max);
+        StatusBarProgress progress(*app->StatusBar(),
+                                   "Calculating Statistics on field [" + fieldName + "] in " + tableName,
+                                   3 * (n - 2), StatusBarProgress::Pointer::Hourglass);
         progress.Step();
         if (n == 0) throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
 
