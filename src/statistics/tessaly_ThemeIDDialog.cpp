@@ -138,6 +138,9 @@ void tessaly_ThemeIDDialog::Form_Load() {
 
 void tessaly_ThemeIDDialog::lbxTheme_Click() {
     Guarded(In("lbxTheme_Click"), [&] {
+        // A click that fails part way must not leave the last layer chosen
+        // beside the fields of this one.
+        chosen_.reset();
         listedFields_.clear();
         lbxField.Clear();
         if (!candidates_) throw platform::RuntimeError(platform::vberr::ObjectNotSet);

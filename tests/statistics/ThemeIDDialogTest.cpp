@@ -63,6 +63,26 @@ TEST_F(ThemeIDDialogTest, LoadingShowsTheCandidatesAndTheDefaults) {
     EXPECT_FALSE(dialog->lblInstructions.Enabled());
 }
 
+TEST_F(ThemeIDDialogTest, ControlsCarryTheirCaptions) {
+    auto dialog = Dialog(Candidates({}));
+    struct Case {
+        platform::CaptionedControl& control;
+        const char* caption;
+    };
+    for (const Case& c : {Case{dialog->lblTheme, "Layers:"}, Case{dialog->lblField, "Numeric Fields:"},
+                          Case{dialog->cpAllOrSel, " Calculate Statistics For "},
+                          Case{dialog->optAll, "All features"}, Case{dialog->optSelected, "Only selected features"},
+                          Case{dialog->cpIgnoreValues, "Ignore Values"}, Case{dialog->chkNoData, "Ignore"},
+                          Case{dialog->lblInstructions, "(Separate multiple values by commas)"},
+                          Case{dialog->lbl_cbxDecPlaces, "Number of Decimal Places ="},
+                          Case{dialog->cmdOK, "OK"}, Case{dialog->cmdCancel, "Cancel"}}) {
+        EXPECT_EQ(c.control.Caption(), c.caption);
+    }
+    std::vector<std::string> places;
+    for (int i = 0; i < dialog->cbxDecPlaces.ListCount(); ++i) places.push_back(dialog->cbxDecPlaces.List(i));
+    EXPECT_EQ(places, (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6"}));
+}
+
 TEST_F(ThemeIDDialogTest, EmptyCollectionListsNothingAndLeavesOKDisabled) {
     auto dialog = Dialog(Candidates({}));
     EXPECT_EQ(dialog->lbxTheme.ListCount(), 0);
@@ -117,6 +137,19 @@ TEST_F(ThemeIDDialogTest, FieldListEndsWithAReportPastItsThousandAndFirstField) 
     EXPECT_NE(ui_->ErrorReports()[0].find("\tlbxTheme_Click tessaly_ThemeIDDialog \r\n"), std::string::npos)
         << ui_->ErrorReports()[0];
     EXPECT_NE(ui_->ErrorReports()[0].find("\r\n\t9\r\n"), std::string::npos) << ui_->ErrorReports()[0];
+
+    // The failed click leaves no layer chosen, so OK cannot pair this table's
+    // fields with the layer chosen before.
+    auto gauges = Gauges();
+    auto mixed = Dialog(Candidates({gauges, wide}), gauges);
+    ShowWith(*mixed, [](tessaly_ThemeIDDialog& d) {
+        d.lbxField.UserClick(0);
+        d.lbxTheme.UserClick(1);
+        d.lbxField.UserClick(0);
+        d.cmdOK.UserClick();
+    });
+    ASSERT_TRUE(mixed->ShouldContinue());
+    EXPECT_EQ(mixed->StatisticsTable(), nullptr);
 }
 
 TEST_F(ThemeIDDialogTest, SelectedRecordsOptionFollowsTheSelection) {
