@@ -1,6 +1,7 @@
 #include "src/quickload_media/NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -17,6 +18,8 @@ std::optional<double> Read(std::string_view text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    // "nan" and "inf" read as numbers here but are no place on a map.
+    if (!std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -151,7 +151,8 @@ TEST(NumberTextTest, ReadsWithAPointOrFailingThatAComma) {
 }
 
 TEST(NumberTextTest, TextThatIsNoNumberIsATypeMismatch) {
-    for (const char* text : {"", "abc", "1.234,5", "1,234,5", "12 m", "+-1", "0x10", "1.2.3"}) {
+    for (const char* text : {"", "abc", "1.234,5", "1,234,5", "12 m", "+-1", "0x10", "1.2.3", "nan", "inf",
+                             "-Infinity"}) {
         try {
             tessaly::TextToNumber(text);
             ADD_FAILURE() << "read \"" << text << "\"";
