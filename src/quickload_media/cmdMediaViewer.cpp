@@ -4,10 +4,9 @@
 
 #include "platform/com/ComError.h"
 #include "platform/forms/MessageBox.h"
-#include "platform/map/CatalogDialog.h"
-#include "platform/map/CatalogObjects.h"
 #include "src/core/aml_func_mod.h"
 #include "src/quickload_media/DocumentFolder.h"
+#include "src/quickload_media/TextFilePicker.h"
 #include "src/quickload_media/tessaly_MediaDialog.h"
 
 namespace tessaly {
@@ -21,21 +20,14 @@ void cmdMediaViewer::Click() {
     MediaListFiles files{expected, folder};
     if (!ExistFileDir(expected)) {
         if (!m_pApp) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
-        auto catalog = std::make_shared<platform::CatalogDialog>();
-        catalog->AllowMultiSelect(false);
-        catalog->StartingLocation(expected);
-        catalog->Title("Please identify the Tessaly 'media_list.txt' file:");
-        catalog->ObjectFilter(std::make_shared<platform::TextFileFilter>());
-        std::shared_ptr<platform::EnumCatalogObject> picked;
-        if (!catalog->DoModalOpen(m_pApp->hWnd(), picked)) {
+        const auto picked = PickTextFile(*m_pApp, expected, "Please identify the Tessaly 'media_list.txt' file:");
+        if (!picked) {
             platform::MsgBox("Unable to find Tessaly 'Media_list.txt' file.  Bailing out...", platform::vbInformation,
                              "Media Viewer Cancelled:");
             return;
         }
-        const auto first = picked->Next();
-        if (!first) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
         // Paths in the list stay relative to the document's folder, wherever the list lies.
-        files.Filename = first->FullName();
+        files.Filename = *picked;
     }
     dialog->MediaFilename(files);
     dialog->Show(platform::vbModal);

@@ -10,11 +10,11 @@
 #include "platform/map/CatalogObjects.h"
 #include "platform/map/Layer.h"
 #include "src/core/aml_func_mod.h"
-#include "src/core/frmReport_modal.h"
 #include "src/quickload_media/DocumentFolder.h"
 #include "src/quickload_media/QuickLoadEntry.h"
 #include "src/quickload_media/QuickLoadFileQuestion.h"
 #include "src/quickload_media/QuickLoadMessages.h"
+#include "src/quickload_media/QuickLoadReport.h"
 
 namespace tessaly {
 namespace {
@@ -38,14 +38,6 @@ std::string InvalidText(const std::string& name) {
            "is not available, as might happen if only the 'Layer' file was copied and none of the referenced data "
            "files." +
            kCrLf + kCrLf;
-}
-
-void ShowReport(const std::string& caption, const std::string& text) {
-    auto report = std::make_shared<frmReport_modal>();
-    report->txtReport.SetFontSize(8);
-    report->txtReport.SetText(text);
-    report->SetCaption(caption);
-    report->Show(platform::vbModal);
 }
 
 }  // namespace
@@ -103,8 +95,8 @@ void cmdQLAddLayer::Click() {
         if (!existed && !MayWriteQuickLoadFile(file)) return;
         AppendQuickLoadEntries(file, accepted);
     }
-    if (anyProblem) ShowReport("Error Report:", problems);
-    if (anyAdded) ShowReport("QuickLoad.txt Edit Report:", added);
+    if (anyProblem) ShowQuickLoadReport("Error Report:", problems);
+    if (anyAdded) ShowQuickLoadReport("QuickLoad.txt Edit Report:", added);
 }
 
 }  // namespace tessaly

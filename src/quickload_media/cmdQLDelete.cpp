@@ -6,13 +6,12 @@
 
 #include "platform/com/ComError.h"
 #include "platform/forms/MessageBox.h"
-#include "platform/map/CatalogDialog.h"
-#include "platform/map/CatalogObjects.h"
 #include "src/core/aml_func_mod.h"
-#include "src/core/frmReport_modal.h"
 #include "src/quickload_media/DocumentFolder.h"
 #include "src/quickload_media/QuickLoadEntry.h"
 #include "src/quickload_media/QuickLoadMessages.h"
+#include "src/quickload_media/QuickLoadReport.h"
+#include "src/quickload_media/TextFilePicker.h"
 #include "src/quickload_media/frm_QLDelete.h"
 
 namespace tessaly {
@@ -33,19 +32,12 @@ void cmdQLDelete::Click() {
     if (!m_pApp) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
     std::string file = DocumentFolder(m_pApp.get(), info::cmdQLDelete.module) + kQuickLoadFileName;
     if (!ExistFileDir(file)) {
-        auto dialog = std::make_shared<platform::CatalogDialog>();
-        dialog->AllowMultiSelect(false);
-        dialog->StartingLocation(file);
-        dialog->Title("Please identify the Tessaly 'QuickLoad.txt' file:");
-        dialog->ObjectFilter(std::make_shared<platform::TextFileFilter>());
-        std::shared_ptr<platform::EnumCatalogObject> picked;
-        if (!dialog->DoModalOpen(m_pApp->hWnd(), picked)) {
+        const auto picked = PickTextFile(*m_pApp, file, "Please identify the Tessaly 'QuickLoad.txt' file:");
+        if (!picked) {
             platform::MsgBox(qlmsg::kDeleteNoFileText, platform::vbInformation, qlmsg::kNoFileTitle);
             return;
         }
-        const auto first = picked->Next();
-        if (!first) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
-        file = first->FullName();
+        file = *picked;
     }
 
     std::vector<QuickLoadEntry> entries = ReadQuickLoadFile(file);
@@ -71,11 +63,7 @@ void cmdQLDelete::Click() {
 
     RewriteQuickLoadFile(file, kept);
 
-    auto window = std::make_shared<frmReport_modal>();
-    window->txtReport.SetFontSize(8);
-    window->txtReport.SetText(report);
-    window->SetCaption("QuickLoad Edit Report:");
-    window->Show(platform::vbModal);
+    ShowQuickLoadReport("QuickLoad Edit Report:", report);
 }
 
 }  // namespace tessaly

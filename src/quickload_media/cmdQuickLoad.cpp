@@ -7,12 +7,12 @@
 #include "platform/map/Map.h"
 #include "platform/map/MapDocument.h"
 #include "src/core/aml_func_mod.h"
-#include "src/core/frmReport_modal.h"
 #include "src/quickload_media/DocumentFolder.h"
 #include "src/quickload_media/NumberText.h"
 #include "src/quickload_media/QuickLoadEntry.h"
 #include "src/quickload_media/QuickLoadLists.h"
 #include "src/quickload_media/QuickLoadMessages.h"
+#include "src/quickload_media/QuickLoadReport.h"
 #include "src/quickload_media/tessaly_QuickJumpDialog.h"
 
 namespace tessaly {
@@ -126,11 +126,7 @@ void cmdQuickLoad::AddLayer(const QuickLoadLists& lists, std::int32_t i, const s
 void cmdQuickLoad::ShowQuery(const QuickLoadLists& lists, std::int32_t i) {
     const std::string& text = lists.queryTexts->Element(i);
     const std::string& name = lists.queries->Element(i);
-    auto report = std::make_shared<frmReport_modal>();
-    report->txtReport.SetFontSize(8);
-    report->txtReport.SetText(text);
-    report->SetCaption("Query = " + name);
-    report->Show(platform::vbModal);
+    ShowQuickLoadReport("Query = " + name, text);
 }
 
 }  // namespace tessaly
