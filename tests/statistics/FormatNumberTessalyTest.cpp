@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/forms/HeadlessBackend.h"
 #include "src/core/ErrorHandling.h"
 
@@ -59,6 +61,8 @@ std::vector<FormatCase> Cases() {
         {"negative_below_centillionths", -1e-310, 2, "-0.00"},
     };
 }
+
+void PrintTo(const FormatCase& formatCase, std::ostream* out) { *out << formatCase.name; }
 
 class FormatNumberTessalyText : public testing::TestWithParam<FormatCase> {
 protected:

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <ostream>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
@@ -78,6 +79,8 @@ const StatsCase kCases[] = {
      "2 modes found [2 cases each]: Values = 0.5, 1E+20"},
 };
 
+void PrintTo(const StatsCase& statsCase, std::ostream* out) { *out << statsCase.name; }
+
 class StatsFromArrayCases : public StatsFromArrayTest, public testing::WithParamInterface<StatsCase> {};
 
 TEST_P(StatsFromArrayCases, ComputesTheStatistics) {
@@ -127,6 +130,8 @@ const ProgressCase kProgressCases[] = {
     {"no_runs", {1, 2, 3, 4, 5, 6}, 12, 18},
 };
 
+void PrintTo(const ProgressCase& progressCase, std::ostream* out) { *out << progressCase.name; }
+
 class StatsFromArrayProgress : public StatsFromArrayTest, public testing::WithParamInterface<ProgressCase> {};
 
 TEST_P(StatsFromArrayProgress, ShowsStepsAndHidesTheBar) {
@@ -158,6 +163,8 @@ const FailureCase kFailureCases[] = {
     {"total_too_large", {1.5e308, 1.5e308}, platform::vberr::Overflow},
     {"squares_too_large", {-1e300, 1e300}, platform::vberr::Overflow},
 };
+
+void PrintTo(const FailureCase& failureCase, std::ostream* out) { *out << failureCase.name; }
 
 class StatsFromArrayFailure : public StatsFromArrayTest, public testing::WithParamInterface<FailureCase> {};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 
 #include "platform/com/ComError.h"
 
@@ -41,6 +42,8 @@ const NumericCase kNumericCases[] = {
     {"significant_digits_carry", 9.996, 1, 3, 0, 0, true, false, false, "10.0"},
 };
 
+void PrintTo(const NumericCase& numericCase, std::ostream* out) { *out << numericCase.name; }
+
 class NumericFormatText : public testing::TestWithParam<NumericCase> {};
 
 TEST_P(NumericFormatText, FollowsItsSettings) {
@@ -78,6 +81,8 @@ const ScientificCase kScientificCases[] = {
     {"every_digit_kept", 12345678.0, 16, "1.2345678000000000e+007"},
     {"negative_decimals_as_none", 1234.0, -1, "1e+003"},
 };
+
+void PrintTo(const ScientificCase& scientificCase, std::ostream* out) { *out << scientificCase.name; }
 
 class ScientificFormatText : public testing::TestWithParam<ScientificCase> {};
 
