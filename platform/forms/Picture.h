@@ -13,6 +13,9 @@ struct Bitmap {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> rgb;  // width * height * 3 bytes
+    // Empty for an opaque picture, else width * height bytes from 0 (clear) to 255
+    // (opaque), as icons and cursors have.
+    std::vector<std::uint8_t> alpha;
 };
 
 // A picture object, as the standard OLE picture: it owns its pixels and, while it

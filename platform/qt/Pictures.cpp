@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 
+#include "platform/forms/PictureRegistry.h"
 #include "platform/qt/QtText.h"
 
 namespace platform::qt {
@@ -12,6 +14,17 @@ const char* const kEndings[] = {".png", ".bmp", ".gif", ".jpg", ".jpeg", ".svg",
 
 bool IsFile(const QString& path) { return QFileInfo(path).isFile(); }
 
+QCursor CustomCursor(const QPixmap& icon) {
+    const QImage image = icon.toImage();
+    if (!image.hasAlphaChannel()) return QCursor(icon);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) return QCursor(icon, x, y);
+        }
+    }
+    return QCursor(icon);
+}
+
 }  // namespace
 
 PictureStore::PictureStore() : places_{QStringLiteral(":/tessaly"), QStringLiteral(":")} {}
@@ -19,7 +32,7 @@ PictureStore::PictureStore() : places_{QStringLiteral(":/tessaly"), QStringLiter
 void PictureStore::AddFolder(const std::string& folder) {
     const QString place = ToQString(folder);
     if (!places_.contains(place)) places_.append(place);
-    cache_.clear();
+    files_.clear();
 }
 
 QString PictureStore::Locate(const QString& resource) const {
@@ -37,14 +50,36 @@ QString PictureStore::Locate(const QString& resource) const {
 
 QPixmap PictureStore::Picture(const std::string& resource) {
     if (resource.empty()) return {};
+    if (const auto registered = FindPicture(resource)) {
+        const auto cached = registered_.constFind(registered->Handle());
+        if (cached != registered_.constEnd()) return *cached;
+        QPixmap picture = ToPixmap(registered->Pixels());
+        registered_.insert(registered->Handle(), picture);
+        return picture;
+    }
     const QString name = ToQString(resource);
-    const auto cached = cache_.constFind(name);
-    if (cached != cache_.constEnd()) return *cached;
+    const auto cached = files_.constFind(name);
+    if (cached != files_.constEnd()) return *cached;
     const QString path = Locate(name);
     QPixmap picture;
-    if (!path.isEmpty()) picture.load(path);
-    cache_.insert(name, picture);
+    if (!path.isEmpty() && picture.load(path)) files_.insert(name, picture);
     return picture;
+}
+
+QPixmap ToPixmap(const Bitmap& pixels) {
+    const auto count = static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height);
+    if (pixels.width <= 0 || pixels.height <= 0 || pixels.rgb.size() != count * 3) return {};
+    const bool clear = pixels.alpha.size() == count;
+    QImage image(pixels.width, pixels.height, clear ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    std::size_t at = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < pixels.width; ++x, ++at) {
+            const int alpha = clear ? pixels.alpha[at] : 255;
+            line[x] = qRgba(pixels.rgb[at * 3], pixels.rgb[at * 3 + 1], pixels.rgb[at * 3 + 2], alpha);
+        }
+    }
+    return QPixmap::fromImage(image);
 }
 
 bool PointerCursor(int pointer, const QPixmap& icon, QCursor& cursor) {
@@ -65,7 +100,7 @@ bool PointerCursor(int pointer, const QPixmap& icon, QCursor& cursor) {
     case 15: cursor = QCursor(Qt::SizeAllCursor); return true;
     case 99:
         if (icon.isNull()) return false;
-        cursor = QCursor(icon);
+        cursor = CustomCursor(icon);
         return true;
     default: return false;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/com/ComError.h"
+#include "src/resources/FormPictures.h"
 
 namespace tessaly {
 namespace {
@@ -443,7 +444,7 @@ constexpr bool AllWellFormed() {
 static_assert(AllWellFormed(), "every picture is 16 by 16 known colours");
 
 platform::Bitmap Pixels(const Icon& icon) {
-    platform::Bitmap bitmap{kSize, kSize, {}};
+    platform::Bitmap bitmap{kSize, kSize, {}, {}};
     bitmap.rgb.reserve(kSize * kSize * 3);
     for (std::string_view row : icon.rows) {
         for (char letter : row) {
@@ -458,8 +459,13 @@ platform::Bitmap Pixels(const Icon& icon) {
 }  // namespace
 
 std::unique_ptr<platform::StdPicture> LoadResPicture(std::int32_t id) {
+    RegisterFormPictures();
+    return std::make_unique<platform::StdPicture>(ResourceBitmap(id));
+}
+
+platform::Bitmap ResourceBitmap(std::int32_t id) {
     for (const Icon& icon : kIcons) {
-        if (icon.id == id) return std::make_unique<platform::StdPicture>(Pixels(icon));
+        if (icon.id == id) return Pixels(icon);
     }
     throw platform::ComError(326, "TessalyOpenTable",
                              "Resource with identifier '" + std::to_string(id) + "' not found");
