@@ -6,7 +6,7 @@ packages=(
   libgdal-dev gdal-bin
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core locales
 )
 missing=()
 for p in "${packages[@]}"; do
