@@ -104,11 +104,11 @@ void frm_Tessaly_Summarize::Design() {
     cmdSwitchSel.SetToolTipText("Switch Selection");
     cmdSwitchSel.Move(1080, 6060, 420, 375);
     cmdHelp.SetCaption("About Summarizing Data");
-    cmdHelp.Move(1620, 6060, 1980, 375);
+    cmdHelp.Move(1620, 6060, 2580, 375);
     cmdOK.SetCaption("OK");
-    cmdOK.Move(3720, 6060, 1320, 375);
+    cmdOK.Move(4320, 6060, 1020, 375);
     cmdCancel.SetCaption("Cancel");
-    cmdCancel.Move(5160, 6060, 1320, 375);
+    cmdCancel.Move(5460, 6060, 1020, 375);
     imgCornerBars.SetPicture("cornerbars");
     imgCornerBars.Move(6360, 6420, 240, 240);
 }
