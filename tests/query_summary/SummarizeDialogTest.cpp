@@ -12,6 +12,7 @@
 #include "platform/map/StandaloneTable.h"
 #include "src/core/frmReport_modal.h"
 #include "src/query_summary/frmSumHelp.h"
+#include "src/statistics/TableLayerCollection.h"
 #include "src/statistics/tessaly_ThemeIDDialog.h"
 
 namespace qstest {
@@ -219,6 +220,27 @@ TEST_F(SummarizeTest, ALayerWithoutFieldsToSummarizeByShowsEmptyListsAndKeepsOkD
         EXPECT_FALSE(dialog.cmdOK.Enabled());
     });
     EXPECT_TRUE(Reports().empty()) << Reports().front();
+}
+
+// Without an application there is no status bar to show the tree's progress on:
+// the tree rebuild hands its failure to the handler that asked for it.
+TEST_F(SummarizeTest, TheTreeRebuildPassesItsFailureToTheHandlerThatCalledIt) {
+    auto candidates = std::make_shared<tessaly::TableLayerCollection>();
+    candidates->Append(Parcels());
+    auto dialog = std::make_shared<Dialog>();
+    dialog->theTableLayers(candidates);
+    dialog->Load();
+
+    const char* callers[] = {"cbxFieldName_Click", "cbxLayer_Click", "Form_Load"};
+    ASSERT_EQ(Reports().size(), std::size(callers));
+    for (std::size_t i = 0; i < std::size(callers); ++i) {
+        const std::string chain = std::string("\r\n\t") + callers[i] +
+                                  " frm_Tessaly_Summarize \r\n\tFill_TreeView frm_Tessaly_Summarize \r\n\r\nError Number "
+                                  "\r\n\t91\r\n";
+        EXPECT_NE(Reports()[i].find(chain), std::string::npos) << Reports()[i];
+    }
+    EXPECT_EQ(dialog->cbxFieldName.ListCount(), 5) << "what was done before the failure stays";
+    dialog->Unload();
 }
 
 TEST_F(SummarizeTest, OnlyInvalidLayersGiveAnEmptyDialog) {
