@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -252,6 +253,20 @@ long OpenOrCreate(HKEY root, const std::string& subKey, std::uint32_t samDesired
     return ERROR_SUCCESS;
 }
 
+// The file and the key an open handle names, once the handle is known to hold
+// `right`; anything but ERROR_SUCCESS leaves both unusable.
+long LoadHandleKey(HKEY key, std::uint32_t right, std::optional<Document>& document, Walk& at) {
+    if ((key->access & right) == 0) {
+        return ERROR_ACCESS_DENIED;
+    }
+    document = registryfile::Load();
+    if (!document) {
+        return ERROR_BADDB;
+    }
+    at = WalkToHandle(*document, *key);
+    return at.status;
+}
+
 // The value's type and bytes as the query hands them out.
 long Encode(const Document& value, std::uint32_t& type, std::string& bytes) {
     if (value.is_string()) {
@@ -300,16 +315,10 @@ long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type
     if (data != nullptr && dataSize == nullptr) {
         return ERROR_INVALID_PARAMETER;
     }
-    if ((key->access & KEY_QUERY_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
-    }
-    auto document = registryfile::Load();
-    if (!document) {
-        return ERROR_BADDB;
-    }
-    const Walk at = WalkToHandle(*document, *key);
-    if (at.status != ERROR_SUCCESS) {
-        return at.status;
+    std::optional<Document> document;
+    Walk at;
+    if (long status = LoadHandleKey(key, KEY_QUERY_VALUE, document, at); status != ERROR_SUCCESS) {
+        return status;
     }
     Document& values = (*at.key)["values"];
     const auto value = FindMember(values, valueName);
@@ -360,16 +369,10 @@ long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, c
     } else {
         return ERROR_INVALID_PARAMETER;
     }
-    if ((key->access & KEY_SET_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
-    }
-    auto document = registryfile::Load();
-    if (!document) {
-        return ERROR_BADDB;
-    }
-    const Walk at = WalkToHandle(*document, *key);
-    if (at.status != ERROR_SUCCESS) {
-        return at.status;
+    std::optional<Document> document;
+    Walk at;
+    if (long status = LoadHandleKey(key, KEY_SET_VALUE, document, at); status != ERROR_SUCCESS) {
+        return status;
     }
     if (at.locked) {
         return ERROR_ACCESS_DENIED;
@@ -386,16 +389,10 @@ long RegDeleteValue(HKEY key, const std::string& valueName) {
     if (!IsValid(key)) {
         return ERROR_INVALID_HANDLE;
     }
-    if ((key->access & KEY_SET_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
-    }
-    auto document = registryfile::Load();
-    if (!document) {
-        return ERROR_BADDB;
-    }
-    const Walk at = WalkToHandle(*document, *key);
-    if (at.status != ERROR_SUCCESS) {
-        return at.status;
+    std::optional<Document> document;
+    Walk at;
+    if (long status = LoadHandleKey(key, KEY_SET_VALUE, document, at); status != ERROR_SUCCESS) {
+        return status;
     }
     Document& values = (*at.key)["values"];
     const auto value = FindMember(values, valueName);
@@ -415,16 +412,10 @@ long RegDeleteTree(HKEY root, const std::string& subKey) {
     if (!IsValid(root)) {
         return ERROR_INVALID_HANDLE;
     }
-    if ((root->access & KEY_SET_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
-    }
-    auto document = registryfile::Load();
-    if (!document) {
-        return ERROR_BADDB;
-    }
-    Walk at = WalkToHandle(*document, *root);
-    if (at.status != ERROR_SUCCESS) {
-        return at.status;
+    std::optional<Document> document;
+    Walk at;
+    if (long status = LoadHandleKey(root, KEY_SET_VALUE, document, at); status != ERROR_SUCCESS) {
+        return status;
     }
     std::vector<std::string> names = SplitKeyPath(subKey);
     if (names.empty()) {
