@@ -4,6 +4,7 @@
 
 #include "platform/forms/HeadlessBackend.h"
 #include "platform/registry/Registry.h"
+#include "tests/support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -20,25 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for a scope, then puts back what was there.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (previous_) {
-            setenv(name_, previous_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
+using testsupport::ScopedEnv;
 
 class ScratchFolder {
 public:

@@ -1,4 +1,5 @@
 #include "platform/os/Os.h"
+#include "tests/support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -18,32 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testsupport::ScopedEnv;
 
 class TempFolder {
 public:

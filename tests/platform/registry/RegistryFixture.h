@@ -8,33 +8,9 @@
 #include <sstream>
 #include <string>
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
+#include "tests/support/ScopedEnv.h"
 
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testsupport::ScopedEnv;
 
 // Each test gets its own registry file in its own temporary folder.
 class RegistryTest : public ::testing::Test {
@@ -64,5 +40,5 @@ private:
 
     std::filesystem::path folder_;
     std::filesystem::path file_;
-    ScopedEnv env_;
+    testsupport::ScopedEnv env_;
 };
