@@ -21,34 +21,14 @@
 #include "platform/map/MapDocument.h"
 #include "platform/map/StandaloneTable.h"
 #include "src/core/ErrorHandling.h"
+#include "tests/support/GdalTestData.h"
 
 namespace qstest {
 namespace {
 
-GDALDatasetUniquePtr Create(const std::filesystem::path& path, const char* driverName) {
-    GDALAllRegister();
-    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
-    if (!driver) throw std::runtime_error(std::string("no GDAL driver ") + driverName);
-    GDALDatasetUniquePtr dataset(driver->Create(path.string().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-    if (!dataset) throw std::runtime_error("cannot create " + path.string());
-    return dataset;
-}
-
-OGRLayer& NewLayer(GDALDataset& dataset, const char* name, bool points) {
-    OGRSpatialReference wgs84;
-    wgs84.importFromEPSG(4326);
-    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    OGRLayer* layer = dataset.CreateLayer(name, points ? &wgs84 : nullptr, points ? wkbPoint : wkbNone, nullptr);
-    if (!layer) throw std::runtime_error(std::string("layer ") + name);
-    return *layer;
-}
-
-void AddField(OGRLayer& layer, const char* name, OGRFieldType type, int width = 0, int precision = 0) {
-    OGRFieldDefn field(name, type);
-    field.SetWidth(width);
-    field.SetPrecision(precision);
-    if (layer.CreateField(&field) != OGRERR_NONE) throw std::runtime_error(std::string("field ") + name);
-}
+using testsupport::AddField;
+using testsupport::Create;
+using testsupport::NewLayer;
 
 // One cell: text, a number, a date as "yyyy-mm-dd[ hh:mm]", or none (Null).
 struct Cell {
@@ -99,7 +79,7 @@ void WriteData(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
     {
         auto shp = Create(folder / "parcels.shp", "ESRI Shapefile");
-        OGRLayer& parcels = NewLayer(*shp, "parcels", true);
+        OGRLayer& parcels = NewLayer(*shp, "parcels", wkbPoint);
         AddField(parcels, "ZONE", OFTString, 10);
         AddField(parcels, "AREA", OFTReal, 12, 2);
         AddField(parcels, "UNITS", OFTInteger, 6);
@@ -113,7 +93,7 @@ void WriteData(const std::filesystem::path& folder) {
     }
     {
         auto gpkg = Create(folder / "sites.gpkg", "GPKG");
-        OGRLayer& sites = NewLayer(*gpkg, "sites", true);
+        OGRLayer& sites = NewLayer(*gpkg, "sites", wkbPoint);
         AddField(sites, "NAME", OFTString);
         AddField(sites, "DEPTH", OFTInteger);
         AddField(sites, "YIELD", OFTReal);
@@ -121,23 +101,23 @@ void WriteData(const std::filesystem::path& folder) {
         AddRow(sites, {"Well A", 120.0, 2.5, Cell::When("2020-01-02 00:00")}, 1);
         AddRow(sites, {"well b", 80.0, 3.75, Cell::When("2020-01-02 13:30")}, 2);
         AddRow(sites, {"Spring", 120.0, 1.0, Cell::When("2019-06-30 00:00")}, 3);
-        OGRLayer& visits = NewLayer(*gpkg, "visits", false);
+        OGRLayer& visits = NewLayer(*gpkg, "visits", wkbNone);
         AddField(visits, "SITE", OFTInteger);
         AddField(visits, "NOTE", OFTString);
         AddRow(visits, {1.0, "dry"}, 0);
         AddRow(visits, {2.0, "wet"}, 0);
         AddRow(visits, {1.0, "wet"}, 0);
-        OGRLayer& many = NewLayer(*gpkg, "many", true);
+        OGRLayer& many = NewLayer(*gpkg, "many", wkbPoint);
         AddField(many, "N", OFTInteger);
         gpkg->StartTransaction();
         for (int n = 1; n <= 1234; ++n) AddRow(many, {static_cast<double>(n)}, n % 50);
         gpkg->CommitTransaction();
-        OGRLayer& bare = NewLayer(*gpkg, "bare", true);
+        OGRLayer& bare = NewLayer(*gpkg, "bare", wkbPoint);
         AddRow(bare, {}, 0);
     }
     {
         auto dbf = Create(folder / "owners.dbf", "ESRI Shapefile");
-        OGRLayer& owners = NewLayer(*dbf, "owners", false);
+        OGRLayer& owners = NewLayer(*dbf, "owners", wkbNone);
         AddField(owners, "OWNER", OFTString, 20);
         AddField(owners, "SHARE", OFTReal, 8, 2);
         AddField(owners, "PARCEL", OFTInteger, 6);
@@ -178,11 +158,6 @@ bool TestHost::ShowCatalogSave(const platform::CatalogDialog& dialog, std::strin
 void TestHost::SelectionChanged(const platform::HostObject& layerOrTable) {
     if (refuseSelectionChanges) throw platform::ComError(kRefused, "TableSelection", "The host refused the change.");
     HeadlessHostServices::SelectionChanged(layerOrTable);
-}
-
-void FrameCapturingBackend::ShowModeless(platform::Form& form, platform::ModelessFrame* frame) {
-    shown_.push_back({form.weak_from_this(), frame});
-    HeadlessBackend::ShowModeless(form, frame);
 }
 
 QuerySummaryTest::QuerySummaryTest() {

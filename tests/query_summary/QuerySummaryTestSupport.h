@@ -30,6 +30,7 @@
 #include "platform/map/HeadlessHostServices.h"
 #include "platform/map/ICommand.h"
 #include "src/core/ClassInfo.h"
+#include "tests/support/ModelessCapturingBackend.h"
 
 namespace platform {
 class Application;
@@ -49,19 +50,7 @@ using Ids = std::vector<long long>;
 inline constexpr std::int32_t kRefused = static_cast<std::int32_t>(0x80070005);
 using Event = platform::HeadlessHostServices::EventKind;
 
-// The headless user, also keeping the forms shown modeless with their frames.
-class FrameCapturingBackend : public platform::HeadlessBackend {
-public:
-    struct ModelessShow {
-        std::weak_ptr<platform::Form> form;
-        platform::ModelessFrame* frame;
-    };
-    void ShowModeless(platform::Form& form, platform::ModelessFrame* frame) override;
-    const std::vector<ModelessShow>& Shown() const { return shown_; }
-
-private:
-    std::vector<ModelessShow> shown_;
-};
+using FrameCapturingBackend = testsupport::ModelessCapturingBackend;
 
 // The headless host, also keeping what each catalog save dialog was set to, and
 // able to refuse announcing a selection change.

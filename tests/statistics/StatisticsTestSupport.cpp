@@ -81,11 +81,6 @@ void WriteLayer(GDALDataset& dataset, const char* name, bool points, const std::
 
 }  // namespace
 
-void ReportCapturingBackend::ShowModeless(platform::Form& form, platform::ModelessFrame* frame) {
-    shown_.push_back({form.weak_from_this(), frame});
-    HeadlessBackend::ShowModeless(form, frame);
-}
-
 StatisticsTest::StatisticsTest() {
     tessaly::ResetErrorHandling();
     previousUi_ = platform::CurrentUiBackend();

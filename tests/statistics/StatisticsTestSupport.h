@@ -21,6 +21,7 @@
 
 #include "platform/forms/HeadlessBackend.h"
 #include "platform/map/HeadlessHostServices.h"
+#include "tests/support/ModelessCapturingBackend.h"
 
 namespace platform {
 class Application;
@@ -49,19 +50,7 @@ struct DialogChoice {
     bool cancel = false;
 };
 
-// The headless user, also keeping the forms shown modeless and their frames.
-class ReportCapturingBackend : public platform::HeadlessBackend {
-public:
-    struct ModelessShow {
-        std::weak_ptr<platform::Form> form;
-        platform::ModelessFrame* frame;
-    };
-    void ShowModeless(platform::Form& form, platform::ModelessFrame* frame) override;
-    const std::vector<ModelessShow>& Shown() const { return shown_; }
-
-private:
-    std::vector<ModelessShow> shown_;
-};
+using ReportCapturingBackend = testsupport::ModelessCapturingBackend;
 
 class StatisticsTest : public ::testing::Test {
 protected:
