@@ -17,34 +17,15 @@
 #include "ServerTestSupport.h"
 #include "platform/com/ComError.h"
 #include "src/core/ErrorHandling.h"
+#include "tests/support/GdalTestData.h"
 
 namespace mapcmdtest {
 
 namespace {
 
-GDALDatasetUniquePtr Create(const std::filesystem::path& path, const char* driverName) {
-    GDALAllRegister();
-    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
-    if (!driver) throw std::runtime_error(std::string("no GDAL driver ") + driverName);
-    GDALDatasetUniquePtr dataset(driver->Create(path.string().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-    if (!dataset) throw std::runtime_error("cannot create " + path.string());
-    return dataset;
-}
-
-OGRLayer& NewLayer(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) {
-    OGRSpatialReference wgs84;
-    wgs84.importFromEPSG(4326);
-    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    OGRLayer* layer = dataset.CreateLayer(name, type == wkbNone ? nullptr : &wgs84, type, nullptr);
-    if (!layer) throw std::runtime_error(std::string("layer ") + name);
-    return *layer;
-}
-
-void AddField(OGRLayer& layer, const char* name, OGRFieldType type, int width = 0) {
-    OGRFieldDefn field(name, type);
-    field.SetWidth(width);
-    if (layer.CreateField(&field) != OGRERR_NONE) throw std::runtime_error(std::string("field ") + name);
-}
+using testsupport::AddField;
+using testsupport::Create;
+using testsupport::NewLayer;
 
 struct Place {
     const char* name;
