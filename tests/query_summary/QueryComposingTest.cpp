@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "QueryBuilderTestSupport.h"
@@ -240,6 +242,23 @@ TEST_F(QueryBuilderTest, GatheringValuesShowsProgressPerValueAndPutsThePointerBa
     EXPECT_EQ(ui_->PointerChanges().back(), platform::vbDefault);
     EXPECT_NE(std::find(ui_->PointerChanges().begin(), ui_->PointerChanges().end(), platform::vbHourglass),
               ui_->PointerChanges().end());
+}
+
+TEST_F(QueryBuilderTest, GatheringValuesThatFailsStillPutsThePointerAndTheProgressBarBack) {
+    AddToMap({Parcels()});
+    Query([&](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        dialog.lbxFields.UserClick(3);
+        for (const char* ext : {".shp", ".shx", ".dbf"})
+            std::filesystem::remove(Folder() / "data" / (std::string("parcels") + ext));
+        host_->ClearEvents();
+        dialog.cmdUpdate.UserClick();
+    });
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_NE(Reports()[0].find("cmdUpdate_Click"), std::string::npos) << Reports()[0];
+    EXPECT_EQ(Count(Event::ProgressShown), Count(Event::ProgressHidden));
+    EXPECT_EQ(Count(Event::ProgressHidden), 1u);
+    EXPECT_EQ(ui_->PointerChanges().back(), platform::vbDefault);
 }
 
 TEST_F(QueryBuilderTest, SubsetAndSubtractFollowTheModeAtAThemeChoiceOrAnOptionChangeOnly) {
