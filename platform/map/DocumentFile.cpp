@@ -65,7 +65,7 @@ json WriteMap(const Map& map, const std::string& folder) {
 }  // namespace
 
 std::shared_ptr<MapDocument> LoadDocument(const std::string& path, std::shared_ptr<CommandBars> commandBars) {
-    const std::string fullPath = std::filesystem::absolute(path).lexically_normal().generic_string();
+    const std::string fullPath = layerjson::AbsolutePath(path);
     const std::string folder = layerjson::FolderOf(fullPath);
     std::shared_ptr<MapDocument> document;
     jsonfile::Read(path, Format, What, [&](const json& file) {

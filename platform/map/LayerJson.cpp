@@ -66,8 +66,14 @@ std::string AbsoluteSource(const std::string& stored, const std::string& folder)
     return (fs::path(folder) / path).lexically_normal().generic_string();
 }
 
+std::string AbsolutePath(const std::string& filePath) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(filePath), error);
+    return error ? filePath : absolute.lexically_normal().generic_string();
+}
+
 std::string FolderOf(const std::string& filePath) {
-    return fs::absolute(fs::path(filePath)).parent_path().lexically_normal().generic_string();
+    return fs::path(AbsolutePath(filePath)).parent_path().lexically_normal().generic_string();
 }
 
 json FromLayer(const Layer& layer, const std::string& folder) {

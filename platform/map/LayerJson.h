@@ -33,6 +33,8 @@ std::string RelativeSource(const std::string& path, const std::string& folder);
 // The inverse: a relative path is taken from folder.
 std::string AbsoluteSource(const std::string& stored, const std::string& folder);
 
+// A file path made absolute and normal ("" stays ""); never throws.
+std::string AbsolutePath(const std::string& filePath);
 // The folder of a file path, absolute.
 std::string FolderOf(const std::string& filePath);
 
