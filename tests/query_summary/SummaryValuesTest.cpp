@@ -16,6 +16,7 @@
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/Map.h"
 #include "platform/map/StandaloneTable.h"
+#include "src/resources/SummarizeHelpExample.h"
 #include "tests/support/GdalTestData.h"
 
 namespace qstest {
@@ -294,6 +295,39 @@ TEST_F(SummaryValuesTest, ColumnNamesAreValidDbaseNamesKeptUnique) {
     const auto rows = ReadDbf(output);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_DOUBLE_EQ(std::stod(rows[0].at("Sum_pop__1")), 4.5);
+}
+
+TEST_F(SummaryValuesTest, TheHelpsWorkedExampleIsWhatTheToolWrites) {
+    const auto& example = tessaly::pictures::TheSummarizeHelpExample();
+    {
+        auto dbf = Create(Folder() / "example.dbf", "ESRI Shapefile");
+        OGRLayer& layer = NewLayer(*dbf, "example", wkbNone);
+        AddField(layer, "F1", OFTString, 10);
+        AddField(layer, "F2", OFTInteger, 6);
+        for (std::size_t i = 1; i < example.input.size(); ++i) {
+            OGRFeature feature(layer.GetLayerDefn());
+            feature.SetField(0, example.input[i][0].c_str());
+            feature.SetField(1, std::stoi(example.input[i][1]));
+            if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("feature");
+        }
+    }
+    AddToMap({platform::StandaloneTable::Open("Example", (Folder() / "example.dbf").string())});
+    const std::string output = (Folder() / "out.dbf").string();
+    Summarize([&](Dialog& dialog) {
+        Tick(dialog, "F2", "Sum");
+        dialog.txtOutput.SetText(output);
+        dialog.cmdOK.UserClick();
+    });
+    ASSERT_TRUE(Reports().empty()) << Reports().front();
+    const std::vector<std::string>& header = example.output.front();
+    EXPECT_EQ(DbfFieldNames(output), header);
+    const auto rows = ReadDbf(output);
+    ASSERT_EQ(rows.size() + 1, example.output.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(rows[r].at(header[0]), example.output[r + 1][0]);
+        for (std::size_t c = 1; c < header.size(); ++c)
+            EXPECT_EQ(std::stod(rows[r].at(header[c])), std::stod(example.output[r + 1][c])) << header[c];
+    }
 }
 
 // Files grow no further than this while it lives; writing past it fails instead of killing the process.
