@@ -75,7 +75,7 @@ void frm_Tessaly_Summarize::Design() {
     cbxFieldName.Move(120, 1230, 6120, 315);
     lbl2.SetCaption("3.  Choose one or more summary statistics to be included in the" + std::string(12, ' ') +
                     "output table:");
-    lbl2.Move(120, 1680, 6120, 435);
+    lbl2.Move(120, 1680, 5400, 435);
     treeFields.Move(120, 2160, 6120, 1620);
     for (const char* picture : {"stat_unticked", "stat_ticked", "field_text", "field_numeric", "field_oid",
                                 "field_date"})
