@@ -91,6 +91,9 @@ public:
 // and returns its rows.
 std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
 std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
+// Puts the plan on a fresh handle without reading: enough to check a where
+// clause where the source's SQL (OGR SQL) compiles it as it is set.
+void CompileFeatureFilter(const SourceTable::Impl& table, const ReadPlan& plan);
 
 // The value of one GDAL field as the host reads it.
 Variant ReadFieldValue(const OGRFeature& feature, int gdalField);
