@@ -69,7 +69,8 @@ std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn c
 // sources whose own SQL (OGR SQL) answers inexactly: it compares strings
 // without regard to letter case and cannot compare a date column holding
 // Nulls. Here strings compare exactly (LIKE too), and dates compare as ISO
-// text ('2001-05-03'), the form the value lists write.
+// text ('2001-05-03', the form the value lists write; OGR SQL's '2001/05/03'
+// compares the same).
 class RowTest {
 public:
     // nullptr when the source's own SQL gives the exact answer (the clause
