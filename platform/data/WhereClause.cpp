@@ -85,7 +85,7 @@ ClauseShape Walk(const std::string& clause, const std::function<void(const std::
 }
 
 std::string TwoDigits(int value) {
-    char buffer[8];
+    char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%02d", value);
     return buffer;
 }
@@ -93,11 +93,11 @@ std::string TwoDigits(int value) {
 }  // namespace
 
 std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn column) {
-    char day[32];
+    char day[48];
     std::snprintf(day, sizeof day, "%04d-%02d-%02d", parts.year, parts.month, parts.day);
     if (column == DateColumn::Date) return day;
     const int millis = static_cast<int>(std::lround(parts.second * 1000.0));
-    char seconds[16];
+    char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%02d.%03d", millis / 1000, millis % 1000);
     const std::string time = TwoDigits(parts.hour) + ":" + TwoDigits(parts.minute) + ":";
     // A GeoPackage keeps date-times as text in one exact form.
