@@ -60,10 +60,17 @@ std::string WrapFieldName(const std::string& name, FieldQuoteStyle style) {
 
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
                                 const std::vector<double>& values) {
-    std::string clause;
-    for (double value : values)
-        clause += WrapFieldName(fieldName, style) + " <> " + GeneralNumberText(value) + " AND ";
-    return BasicTrimAvenue(clause, "", " and");
+    if (values.empty()) return {};
+    const std::string field = WrapFieldName(fieldName, style);
+    if (values.size() == 1) return field + " <> " + GeneralNumberText(values.front());
+    // One list, not a chain of ANDs: a chain nests one level per value, and
+    // SQLite refuses expressions deeper than a thousand levels.
+    std::string clause = field + " NOT IN (";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) clause += ", ";
+        clause += GeneralNumberText(values[i]);
+    }
+    return clause + ")";
 }
 
 std::string NullValuesClause(const std::string& fieldName, FieldQuoteStyle style) {

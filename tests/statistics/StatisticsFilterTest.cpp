@@ -66,10 +66,10 @@ TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesGeneralNumbers) {
         std::vector<double> values;
         const char* clause;
     };
-    for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] <> -9999 AND [AREA] <> 0"},
+    for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] NOT IN (-9999, 0)"},
                           Case{FieldQuoteStyle::Quotations, {2.5}, "\"AREA\" <> 2.5"},
-                          Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "AREA <> 1E+20 AND AREA <> 1E-06"},
-                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125}, "AREA <> 1000 AND AREA <> -0.125"}}) {
+                          Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "AREA NOT IN (1E+20, 1E-06)"},
+                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125, 7}, "AREA NOT IN (1000, -0.125, 7)"}}) {
         EXPECT_EQ(tessaly::IgnoredValuesClause("AREA", c.style, c.values), c.clause);
     }
 }
