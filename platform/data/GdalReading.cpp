@@ -174,10 +174,14 @@ std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const
         while (stream->Next()) ++count;
         return count;
     }
+    // A count fetches nothing: only the fields its clause names are read.
+    ReadPlan counting;
+    counting.where = plan.where;
+    counting.fetch.assign(plan.fetch.size(), false);
     SourceTable::Impl::Handle handle = table.Acquire();
     std::optional<PlanGuard> guard;
     if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
-    ApplyPlan(table, *handle.layer, plan);
+    ApplyPlan(table, *handle.layer, counting);
     GdalErrorCapture capture;
     const GIntBig count = handle.layer->GetFeatureCount(TRUE);
     if (count < 0 || capture.Failed())

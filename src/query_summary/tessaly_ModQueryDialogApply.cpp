@@ -31,10 +31,13 @@ Procedure In(const char* procedure) { return Procedure{procedure, kModule}; }
 bool IsRejectedQuery(const platform::ComError& error) { return error.Number() == platform::E_FAIL; }
 
 // Makes the source evaluate the clause, so that a malformed one fails before
-// anything is changed.
+// anything is changed. A source rejects a clause when it is set or at the first
+// row read, and a search does both; counting every row as well would only scan
+// the data once more. Only the object IDs (and what the clause names) are read.
 void CheckSyntax(platform::Table& table, const platform::QueryFilter& filter) {
-    const auto cursor = table.Search(&filter, false);
-    table.RowCount(&filter);
+    platform::QueryFilter check(filter);
+    check.SubFields(table.OIDFieldName());
+    table.Search(&check, false);
 }
 
 }  // namespace

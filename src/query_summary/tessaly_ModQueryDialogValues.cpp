@@ -1,6 +1,7 @@
 // The query builder's "Update Values": the distinct values of the chosen field.
 #include "platform/data/DataStatistics.h"
 #include "platform/data/Field.h"
+#include "platform/data/QueryFilter.h"
 #include "platform/data/Table.h"
 #include "platform/forms/Screen.h"
 #include "platform/map/Application.h"
@@ -36,7 +37,10 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
         bar.ShowProgressBar(message, 1, 1, 1, true);
         platform::DataStatistics statistics;
         statistics.Field(name);
-        statistics.Cursor(table->Search(nullptr, false));
+        // Only the field is read: the other fields and the shapes would change nothing here.
+        platform::QueryFilter onlyTheField;
+        onlyTheField.SubFields(name);
+        statistics.Cursor(table->Search(&onlyTheField, false));
         const auto values = statistics.UniqueValues();
         ObjectRequired(values);
         const std::int32_t count = statistics.UniqueValueCount();
