@@ -60,6 +60,8 @@ void Generate(long long points, const fs::path& folder, const fs::path& shapeFol
     fs::remove_all(partialShapes);
     fs::remove(partialGpkg);
     fs::create_directories(partialShapes);
+    // The partial files are thrown away when anything fails: no need to sync each write.
+    CPLSetConfigOption("OGR_SQLITE_SYNCHRONOUS", "OFF");
     {
         Writer writers[] = {CreatePoints("ESRI Shapefile", partialShapes / "points.shp"),
                             CreatePoints("GPKG", partialGpkg)};
