@@ -31,13 +31,17 @@ Procedure In(const char* procedure) { return Procedure{procedure, kModule}; }
 bool IsRejectedQuery(const platform::ComError& error) { return error.Number() == platform::E_FAIL; }
 
 // Makes the source evaluate the clause, so that a malformed one fails before
-// anything is changed. A source rejects a clause when it is set or at the first
-// row read, and a search does both; counting every row as well would only scan
-// the data once more. Only the object IDs (and what the clause names) are read.
-void CheckSyntax(platform::Table& table, const platform::QueryFilter& filter) {
+// anything is changed: first on its own, so that nothing in it can reach into
+// the theme's definition expression, then through the theme. A source rejects
+// a clause when it is set or at the first row read, and a search does both;
+// counting every row as well would only scan the data once more. Only the
+// object IDs (and what the clause names) are read.
+void CheckSyntax(const std::shared_ptr<platform::HostObject>& theme, const platform::QueryFilter& filter) {
+    ThemeSource(theme)->CheckWhereClause(filter.WhereClause());
+    const auto table = ThemeTable(theme);
     platform::QueryFilter check(filter);
-    check.SubFields(table.OIDFieldName());
-    table.Search(&check, false);
+    check.SubFields(table->OIDFieldName());
+    table->Search(&check, false);
 }
 
 }  // namespace
@@ -58,7 +62,7 @@ void tessaly_ModQueryDialog::ModQueryDoSelection(QueryMethod method) {
             const auto table = ThemeTable(theme);
             platform::TableSelection& selection = ThemeSelection(theme);
             platform::TableDefinition& definition = ThemeDefinition(theme);
-            if (method != QueryMethod::Clear) CheckSyntax(*table, filter);
+            if (method != QueryMethod::Clear) CheckSyntax(theme, filter);
             const std::string expression = FilterModeExpression(method, definition.DefinitionExpression(), query);
 
             ObjectRequired(view).PartialRefresh(4, nullptr, nullptr);
@@ -90,7 +94,7 @@ void tessaly_ModQueryDialog::cmdVerify_Click() {
             if (!ThemeChosen()) return;
             platform::QueryFilter filter;
             filter.WhereClause(txtQuery.Text());
-            CheckSyntax(*ThemeTable(Theme()), filter);
+            CheckSyntax(Theme(), filter);
             platform::MsgBox(kVerifiedText, platform::vbOKOnly, kVerifiedTitle);
         } catch (const platform::ComError& error) {
             if (!IsRejectedQuery(error)) throw;

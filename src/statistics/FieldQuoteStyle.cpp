@@ -1,12 +1,12 @@
 #include "src/statistics/FieldQuoteStyle.h"
 
 #include "platform/com/ComError.h"
+#include "platform/data/WhereClause.h"
 #include "platform/data/Workspace.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
 #include "src/core/LocaleText.h"
 #include "src/core/aml_func_mod.h"
-#include "src/statistics/IgnoreValues.h"
 
 namespace tessaly {
 namespace {
@@ -62,13 +62,14 @@ std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle st
                                 const std::vector<double>& values) {
     if (values.empty()) return {};
     const std::string field = WrapFieldName(fieldName, style);
-    if (values.size() == 1) return field + " <> " + GeneralNumberText(values.front());
+    // Each number reads back as the one typed, so exactly those rows are left out.
+    if (values.size() == 1) return field + " <> " + platform::WhereNumberText(values.front());
     // One list, not a chain of ANDs: a chain nests one level per value, and
     // SQLite refuses expressions deeper than a thousand levels.
     std::string clause = field + " NOT IN (";
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i > 0) clause += ", ";
-        clause += GeneralNumberText(values[i]);
+        clause += platform::WhereNumberText(values[i]);
     }
     return clause + ")";
 }

@@ -34,10 +34,10 @@ FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table);
 
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style);
 
-// The clause that leaves out `values`, each in its general text form: for one
-// value the wrapped name, " <> " and the value ([AREA] <> -9999); for several
-// the wrapped name and " NOT IN " with the list ([AREA] NOT IN (-9999, 0)).
-// Nulls pass neither form.
+// The clause that leaves out `values`, each in the shortest text that reads
+// back as the same number (WhereNumberText): for one value the wrapped name,
+// " <> " and the value ([AREA] <> -9999); for several the wrapped name and
+// " NOT IN " with the list ([AREA] NOT IN (-9999, 0)). Nulls pass neither form.
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
                                 const std::vector<double>& values);
 
