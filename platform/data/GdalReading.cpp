@@ -1,7 +1,6 @@
 // How searches and counts read a GDAL layer: the read plan, the streams of
 // features and the values they carry.
 #include <climits>
-#include <optional>
 
 #include "platform/com/Hresult.h"
 #include "platform/data/GdalSource.h"
@@ -43,13 +42,6 @@ void ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& 
     layer.ResetReading();
 }
 
-void ClearPlan(OGRLayer& layer) {
-    GdalErrorCapture quiet;
-    layer.SetAttributeFilter(nullptr);
-    layer.SetSpatialFilter(nullptr);
-    layer.SetIgnoredFields(nullptr);
-    layer.ResetReading();
-}
 
 // The next feature of the layer that passes the exact spatial test. A read
 // that fails (some sources evaluate the where clause only now) raises 0x80004005.
@@ -106,12 +98,18 @@ private:
     std::size_t next_ = 0;
 };
 
-struct PlanGuard {
-    OGRLayer& layer;
-    ~PlanGuard() { ClearPlan(layer); }
-};
-
 }  // namespace
+
+SourceTable::Impl::Handle::~Handle() {
+    if (layer != nullptr) {
+        GdalErrorCapture quiet;
+        layer->SetAttributeFilter(nullptr);
+        layer->SetSpatialFilter(nullptr);
+        layer->SetIgnoredFields(nullptr);
+        layer->ResetReading();
+    }
+    if (pool) pool->Give(std::move(owned));
+}
 
 std::string JoinWhereClauses(const std::string& first, const std::string& second) {
     if (TrimBlanks(first).empty()) return second;
@@ -159,7 +157,6 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
         ApplyPlan(table, *handle.layer, plan);
         return std::make_unique<LiveStream>(std::move(handle), std::move(planPointer));
     }
-    PlanGuard guard{*handle.layer};
     ApplyPlan(table, *handle.layer, plan);
     std::vector<OGRFeatureUniquePtr> features;
     while (OGRFeatureUniquePtr feature = NextPassing(*handle.layer, plan)) features.push_back(std::move(feature));
@@ -175,8 +172,6 @@ std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const
         return count;
     }
     SourceTable::Impl::Handle handle = table.Acquire();
-    std::optional<PlanGuard> guard;
-    if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
     ApplyPlan(table, *handle.layer, plan);
     GdalErrorCapture capture;
     const GIntBig count = handle.layer->GetFeatureCount(TRUE);

@@ -8,6 +8,7 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include "platform/data/DatasetPool.h"
 #include "platform/data/SourceTable.h"
 
 namespace platform {
@@ -29,13 +30,28 @@ struct SourceTable::Impl {
     platform::SpatialReference spatialReference;
     std::shared_ptr<platform::Workspace> workspace;
 
-    // A reading position on the data: a fresh dataset handle for files and
-    // connections, the shared handle for a Memory dataset.
+    // Idle handles on the data source, shared with the other tables of that
+    // source; none for a Memory dataset.
+    std::shared_ptr<DatasetPool> pool;
+
+    // A reading position on the data: a handle of its own (from the pool) for
+    // files and connections, the shared handle for a Memory dataset. When it
+    // ends, the filters put on its layer are cleared and the handle goes back
+    // to the pool.
     struct Handle {
+        std::shared_ptr<DatasetPool> pool;
         GDALDatasetUniquePtr owned;
         OGRLayer* layer = nullptr;
+
+        Handle() = default;
+        Handle(Handle&&) = default;
+        Handle& operator=(Handle&&) = delete;
+        ~Handle();
     };
-    Handle Acquire() const;
+    // A handle with the table's layer; without it, when needLayer is false, a
+    // handle on the source whose layer is null. Raises E_FAIL when the source
+    // does not open (with GDAL's message), or the layer is needed and missing.
+    Handle Acquire(bool needLayer = true) const;
     bool Shared() const { return memory != nullptr; }
 
     // Reads the layer's description (fields, kind, spatial reference).

@@ -37,14 +37,6 @@ int FieldTypeOf(const OGRFieldDefn& field) {
     }
 }
 
-GDALDatasetUniquePtr OpenDataset(const std::string& path, const std::vector<std::string>& options) {
-    std::vector<const char*> list;
-    for (const auto& option : options) list.push_back(option.c_str());
-    list.push_back(nullptr);
-    return GDALDatasetUniquePtr(
-        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, list.data(), nullptr));
-}
-
 OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
     if (name.empty()) return dataset.GetLayerCount() > 0 ? dataset.GetLayer(0) : nullptr;
     return dataset.GetLayerByName(name.c_str());
@@ -52,17 +44,19 @@ OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
 
 }  // namespace
 
-SourceTable::Impl::Handle SourceTable::Impl::Acquire() const {
+SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool needLayer) const {
     Handle handle;
     if (memory) {
         handle.layer = FindLayer(*memory, layerName);
     } else {
         GdalErrorCapture quiet;
-        handle.owned = OpenDataset(path, openOptions);
+        handle.owned = pool->Take();
         if (!handle.owned) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+        handle.pool = pool;
         handle.layer = FindLayer(*handle.owned, layerName);
     }
-    if (handle.layer == nullptr) throw DataError(E_FAIL, "Layer " + layerName + " is no longer in " + path);
+    if (handle.layer == nullptr && needLayer)
+        throw DataError(E_FAIL, "Layer " + layerName + " is no longer in " + path);
     return handle;
 }
 
@@ -116,18 +110,21 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->layerName = layerName;
-    GDALDatasetUniquePtr dataset = OpenDataset(path, {});
-    if (!dataset) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
-    if (dataset->GetDriver() && std::string(dataset->GetDriver()->GetDescription()) == "CSV") {
+    impl->pool = DatasetPool::For(path, {});
+    bool csv = false;
+    {
+        Impl::Handle first = impl->Acquire(false);
+        csv = first.owned->GetDriver() && std::string(first.owned->GetDriver()->GetDescription()) == "CSV";
+    }
+    if (csv) {
         // Numbers in a CSV file should read as numbers, not as text.
         impl->openOptions = {"AUTODETECT_TYPE=YES"};
-        dataset = OpenDataset(path, impl->openOptions);
-        if (!dataset) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+        impl->pool = DatasetPool::For(path, impl->openOptions);
     }
-    OGRLayer* layer = FindLayer(*dataset, layerName);
-    if (layer == nullptr)
+    Impl::Handle handle = impl->Acquire(false);
+    if (handle.layer == nullptr)
         throw DataError(E_FAIL, layerName.empty() ? "No table in " + path : "No table " + layerName + " in " + path);
-    impl->Describe(*dataset, *layer);
+    impl->Describe(*handle.owned, *handle.layer);
     return std::make_shared<SourceTable>(std::move(impl));
 }
 
