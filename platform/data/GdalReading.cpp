@@ -180,9 +180,15 @@ std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const
     return count;
 }
 
-Variant ReadFieldValue(const OGRFeature& feature, int gdalField) {
+bool IsTextBoolean(const OGRFieldDefn& field, WorkspaceKind kind) {
+    return kind == WorkspaceKind::PostgreSQL && field.GetType() == OFTInteger && field.GetSubType() == OFSTBoolean;
+}
+
+Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind kind) {
     if (!feature.IsFieldSetAndNotNull(gdalField)) return Variant::Null();
     const OGRFieldDefn* definition = feature.GetFieldDefnRef(gdalField);
+    if (IsTextBoolean(*definition, kind))
+        return Variant(std::string(feature.GetFieldAsInteger(gdalField) != 0 ? "true" : "false"));
     switch (definition->GetType()) {
     case OFTInteger: return Variant(static_cast<std::int32_t>(feature.GetFieldAsInteger(gdalField)));
     case OFTInteger64: return Variant(static_cast<double>(feature.GetFieldAsInteger64(gdalField)));

@@ -3,6 +3,7 @@
 // search reads it. Only platform/data's own sources include this header.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gdal_priv.h>
@@ -44,7 +45,9 @@ struct SourceTable::Impl {
         OGRLayer* layer = nullptr;
 
         Handle() = default;
-        Handle(Handle&&) = default;
+        // The moved-from handle lets go of the layer, so it clears nothing.
+        Handle(Handle&& other) noexcept
+            : pool(std::move(other.pool)), owned(std::move(other.owned)), layer(std::exchange(other.layer, nullptr)) {}
         Handle& operator=(Handle&&) = delete;
         ~Handle();
     };
@@ -86,8 +89,13 @@ public:
 std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
 std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
 
-// The value of one GDAL field as the host reads it.
-Variant ReadFieldValue(const OGRFeature& feature, int gdalField);
+// A PostgreSQL boolean column reads as text, "true" or "false": the server
+// compares a boolean with such a literal ('true') but not with a number, so
+// values listed from it select their rows.
+bool IsTextBoolean(const OGRFieldDefn& field, WorkspaceKind kind);
+
+// The value of one GDAL field as the host reads it from data of that kind.
+Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind kind);
 Variant ObjectIdValue(GIntBig fid);
 
 }  // namespace platform

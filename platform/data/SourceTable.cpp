@@ -20,9 +20,10 @@ WorkspaceKind KindOfDriver(const std::string& shortName) {
     return WorkspaceKind::Other;
 }
 
-int FieldTypeOf(const OGRFieldDefn& field) {
+int FieldTypeOf(const OGRFieldDefn& field, WorkspaceKind kind) {
     switch (field.GetType()) {
     case OFTInteger:
+        if (IsTextBoolean(field, kind)) return fieldtype::String;
         // dBASE keeps short integers as numbers of at most 4 digits.
         if (field.GetSubType() == OFSTInt16 || field.GetSubType() == OFSTBoolean ||
             (field.GetWidth() > 0 && field.GetWidth() <= 4))
@@ -84,7 +85,8 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     for (int i = 0; i < definition->GetFieldCount(); ++i) {
         const OGRFieldDefn* field = definition->GetFieldDefn(i);
         const char* alias = field->GetAlternativeNameRef();
-        list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field), field->GetWidth(),
+        const int width = IsTextBoolean(*field, kind) ? 5 : field->GetWidth();  // "false"
+        list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field, kind), width,
                                                alias ? alias : ""));
         gdalField.push_back(i);
     }
