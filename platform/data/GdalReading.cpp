@@ -72,9 +72,14 @@ public:
     OGRFeatureUniquePtr Next() override {
         if (first_) return std::move(first_);
         if (atEnd_) return nullptr;
-        OGRFeatureUniquePtr feature = NextPassing(*handle_.layer, *plan_);
-        atEnd_ = !feature;
-        return feature;
+        try {
+            OGRFeatureUniquePtr feature = NextPassing(*handle_.layer, *plan_);
+            atEnd_ = !feature;
+            return feature;
+        } catch (...) {
+            handle_.Discard();
+            throw;
+        }
     }
 
 private:
@@ -107,7 +112,10 @@ SourceTable::Impl::Handle::~Handle() {
         layer->SetSpatialFilter(nullptr);
         layer->SetIgnoredFields(nullptr);
         layer->ResetReading();
+        if (quiet.Failed()) Discard();
     }
+    // Destroyed by a failure raised while in use: the handle may be broken.
+    if (std::uncaught_exceptions() > unwinding_) Discard();
     if (pool) pool->Give(std::move(owned));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Adapter internals of SourceTable: how a table finds its GDAL layer and how a
 // search reads it. Only platform/data's own sources include this header.
+#include <exception>
 #include <memory>
 #include <string>
 #include <utility>
@@ -38,7 +39,8 @@ struct SourceTable::Impl {
     // A reading position on the data: a handle of its own (from the pool) for
     // files and connections, the shared handle for a Memory dataset. When it
     // ends, the filters put on its layer are cleared and the handle goes back
-    // to the pool.
+    // to the pool, unless a failure was raised while it was in use: a handle
+    // that failed (a lost connection, an aborted transaction) is closed.
     struct Handle {
         std::shared_ptr<DatasetPool> pool;
         GDALDatasetUniquePtr owned;
@@ -47,9 +49,15 @@ struct SourceTable::Impl {
         Handle() = default;
         // The moved-from handle lets go of the layer, so it clears nothing.
         Handle(Handle&& other) noexcept
-            : pool(std::move(other.pool)), owned(std::move(other.owned)), layer(std::exchange(other.layer, nullptr)) {}
+            : pool(std::move(other.pool)), owned(std::move(other.owned)), layer(std::exchange(other.layer, nullptr)),
+              unwinding_(other.unwinding_) {}
         Handle& operator=(Handle&&) = delete;
         ~Handle();
+        // Closes the handle at its end instead of keeping it.
+        void Discard() { pool.reset(); }
+
+    private:
+        int unwinding_ = std::uncaught_exceptions();
     };
     // A handle with the table's layer; without it, when needLayer is false, a
     // handle on the source whose layer is null. Raises E_FAIL when the source

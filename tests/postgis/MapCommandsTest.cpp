@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "PostgisTestSupport.h"
+#include "platform/com/ComError.h"
 #include "platform/data/Geometry.h"
+#include "platform/data/QueryFilter.h"
+#include "platform/data/Row.h"
 #include "platform/forms/HeadlessBackend.h"
 #include "platform/map/Application.h"
 #include "platform/map/FeatureLayer.h"
@@ -100,6 +103,35 @@ TEST_F(PostgisTest, DeleteLayersRemovesTheSelectedLayerAndTableAfterConfirmation
     Click(*Command(info::cmdDeleteSelLayers));
     ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
     EXPECT_EQ(Names_(*FocusMap()), (Names{"Towns", "Land Use", "Survey Sites", "Annual Rainfall"}));
+}
+
+}  // namespace
+}  // namespace pgtest
+
+namespace pgtest {
+namespace {
+
+TEST_F(PostgisTest, AClauseTheServerRejectsFailsAloneAndTheNextReadsWork) {
+    OpenLesson();
+    auto sites = Layer("Survey Sites");
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        platform::QueryFilter bad;
+        bad.WhereClause("no_such_column = 1");
+        try {
+            sites->RowCount(&bad);
+            ADD_FAILURE() << "the clause was accepted";
+        } catch (const platform::ComError& error) {
+            EXPECT_EQ(error.Number(), static_cast<std::int32_t>(0x80004005));
+            EXPECT_NE(error.Description().find("no_such_column"), std::string::npos) << error.Description();
+        }
+        platform::QueryFilter good;
+        good.WhereClause("\"VAL\" > 600");
+        EXPECT_EQ(sites->RowCount(&good), 3);
+        auto cursor = sites->Search(&good, false);
+        int rows = 0;
+        while (cursor->NextRow()) ++rows;
+        EXPECT_EQ(rows, 3);
+    }
 }
 
 }  // namespace
