@@ -14,6 +14,7 @@
 #include "app/CommandToolBar.h"
 #include "app/ContentsPanel.h"
 #include "app/CustomizeMenu.h"
+#include "app/Guarded.h"
 #include "app/LoadedCommands.h"
 #include "app/MapCanvas.h"
 #include "app/MapToolBar.h"
@@ -26,6 +27,10 @@
 #include "platform/forms/UiBackend.h"
 #include "platform/map/Application.h"
 #include "platform/map/HostServices.h"
+#include "platform/map/Layer.h"
+#include "platform/map/Map.h"
+#include "platform/map/Maps.h"
+#include "platform/map/StandaloneTable.h"
 #include "platform/map/TableWindow.h"
 #include "platform/map/MapDocument.h"
 #include "platform/map/UID.h"
@@ -37,6 +42,23 @@ namespace desktop {
 namespace {
 // The toolbar definition whose registration tells that the library is installed.
 const char* const ToolBarProgID = "TessalyOpenTable.toolBarTessaly";
+
+// "Map: layer", one a line, for every layer and standalone table whose data
+// could not be read.
+QStringList InvalidContents(const platform::MapDocument& document) {
+    QStringList lines;
+    for (std::int32_t m = 0; m < document.Maps()->Count(); ++m) {
+        const auto& map = document.Maps()->Item(m);
+        const QString mapName = QString::fromStdString(map->Name());
+        const auto layers = map->Layers(nullptr, true);
+        for (auto layer = layers->Next(); layer; layer = layers->Next())
+            if (!layer->Valid()) lines << mapName + ": " + QString::fromStdString(layer->Name());
+        for (std::int32_t t = 0; t < map->StandaloneTableCount(); ++t)
+            if (!map->StandaloneTable(t)->Valid())
+                lines << mapName + ": " + QString::fromStdString(map->StandaloneTable(t)->Name());
+    }
+    return lines;
+}
 }  // namespace
 
 MainWindow::MainWindow(std::string serverLibrary, QWidget* parent)
@@ -72,7 +94,7 @@ MainWindow::MainWindow(std::string serverLibrary, QWidget* parent)
     try {
         EnsureRegistered(ToolBarProgID, serverLibrary_);
         registered_ = true;
-    } catch (const platform::ComError& error) {
+    } catch (const std::exception& error) {
         problems_ = tr("The toolbar library %1 could not be registered: %2")
                         .arg(QString::fromStdString(serverLibrary_), QString::fromUtf8(error.what()));
     }
@@ -89,9 +111,10 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&Open..."), QKeySequence::Open, this, [this] { OpenClicked(); });
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, [this] { Guarded(this, tr("Open"), [this] { OpenClicked(); }); });
     file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { SaveDocument(); });
-    file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this, [this] { SaveAsClicked(); });
+    file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
+                    [this] { Guarded(this, tr("Save"), [this] { SaveAsClicked(); }); });
     file->addSeparator();
     file->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
     menuBar()->addMenu(customize_);
@@ -171,8 +194,10 @@ void MainWindow::ScheduleUpdate(bool contents, bool reread) {
     updatePending_ = true;
     QTimer::singleShot(0, this, [this] {
         updatePending_ = false;
-        if (contentsPending_) contents_->Rebuild();
-        canvas_->Redraw(rereadPending_);
+        Guarded(this, {}, [this] {
+            if (contentsPending_) contents_->Rebuild();
+            canvas_->Redraw(rereadPending_);
+        });
         contentsPending_ = rereadPending_ = false;
         RefreshCommands();
     });
@@ -188,13 +213,13 @@ void MainWindow::ShowTitle() {
 }
 
 bool MainWindow::OpenDocument(const QString& path) {
-    try {
-        application_->OpenDocument(path.toStdString());
-    } catch (const platform::ComError& error) {
-        QMessageBox::warning(this, tr("Open"), QString::fromUtf8(error.what()));
-        return false;
-    }
-    DocumentChanged();
+    if (!Guarded(this, tr("Open"), [&] { application_->OpenDocument(path.toStdString()); })) return false;
+    Guarded(this, tr("Open"), [this] { DocumentChanged(); });
+    if (const QStringList invalid = InvalidContents(*application_->Document()); !invalid.isEmpty())
+        QMessageBox::warning(this, tr("Open"),
+                             tr("The data of these layers and tables could not be read; they stay in the document, "
+                                "marked invalid:\n") +
+                                 invalid.join('\n'));
     return true;
 }
 
@@ -203,12 +228,7 @@ bool MainWindow::SaveDocument(const QString& path) {
         SaveAsClicked();
         return !application_->Document()->FilePath().empty();
     }
-    try {
-        application_->SaveDocument(path.toStdString());
-    } catch (const platform::ComError& error) {
-        QMessageBox::warning(this, tr("Save"), QString::fromUtf8(error.what()));
-        return false;
-    }
+    if (!Guarded(this, tr("Save"), [&] { application_->SaveDocument(path.toStdString()); })) return false;
     ShowTitle();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/Guarded.h"
 #include "app/MainWindow.h"
 #include "app/ServerRegistration.h"
 #include "platform/com/ComError.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && (std::string(argv[1]) == "--register" || std::string(argv[1]) == "--unregister"))
         return Registration(std::string(argv[1]) == "--register", argv[2]);
 
-    QApplication app(argc, argv);
+    desktop::HostApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly Desktop"));
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(QStringLiteral("--")))) {

@@ -1,6 +1,8 @@
 #include "platform/com/InprocServer.h"
 
+#include "platform/com/EntryGuard.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/RegistryFile.h"
 
 #include <dlfcn.h>
 
@@ -25,31 +27,49 @@ std::string ClassKey(const CLSID& clsid) {
     return "CLSID\\" + ToString(clsid);
 }
 
+// Runs the registry calls of `body` as one change: no other program writes the
+// file meanwhile, and when `body` fails (or throws) the file is put back as it
+// was, so a half registration never stays behind.
+template <class Body>
+HRESULT AsOneChange(Body&& body) {
+    registryfile::Hold hold(true);
+    const registryfile::Snapshot before = registryfile::Take();
+    const HRESULT result = GuardedCall(std::forward<Body>(body));
+    if (FAILED(result) && !registryfile::Restore(before)) {
+        return SELFREG_E_CLASS;
+    }
+    return result;
+}
+
 }  // namespace
 
 HRESULT RegisterClasses(std::span<const ClassEntry> classes, const std::string& libraryPath) {
-    for (const ClassEntry& entry : classes) {
-        const std::string clsid = ToString(entry.clsid);
-        if (SetDefaultText(std::string(entry.progId) + "\\CLSID", clsid) != ERROR_SUCCESS ||
-            SetDefaultText(ClassKey(entry.clsid) + "\\InprocServer32", libraryPath) != ERROR_SUCCESS ||
-            SetDefaultText(ClassKey(entry.clsid) + "\\ProgID", entry.progId) != ERROR_SUCCESS) {
-            return SELFREG_E_CLASS;
+    return AsOneChange([&]() -> HRESULT {
+        for (const ClassEntry& entry : classes) {
+            const std::string clsid = ToString(entry.clsid);
+            if (SetDefaultText(std::string(entry.progId) + "\\CLSID", clsid) != ERROR_SUCCESS ||
+                SetDefaultText(ClassKey(entry.clsid) + "\\InprocServer32", libraryPath) != ERROR_SUCCESS ||
+                SetDefaultText(ClassKey(entry.clsid) + "\\ProgID", entry.progId) != ERROR_SUCCESS) {
+                return SELFREG_E_CLASS;
+            }
         }
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT UnregisterClasses(std::span<const ClassEntry> classes) {
-    HRESULT result = S_OK;
-    for (const ClassEntry& entry : classes) {
-        for (const std::string& subKey : {std::string(entry.progId), ClassKey(entry.clsid)}) {
-            const long status = RegDeleteTree(HKEY_CLASSES_ROOT, subKey);
-            if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
-                result = SELFREG_E_CLASS;
+    return AsOneChange([&]() -> HRESULT {
+        HRESULT result = S_OK;
+        for (const ClassEntry& entry : classes) {
+            for (const std::string& subKey : {std::string(entry.progId), ClassKey(entry.clsid)}) {
+                const long status = RegDeleteTree(HKEY_CLASSES_ROOT, subKey);
+                if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+                    result = SELFREG_E_CLASS;
+                }
             }
         }
-    }
-    return result;
+        return result;
+    });
 }
 
 HRESULT GetClassObjectFrom(std::span<const ClassEntry> classes, const CLSID& clsid, const IID& iid,

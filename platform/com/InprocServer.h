@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComPtr.h"
+#include "platform/com/EntryGuard.h"
 #include "platform/com/Guid.h"
 #include "platform/com/Hresult.h"
 #include "platform/com/ModuleState.h"
@@ -83,13 +84,17 @@ std::string ModulePathOf(const void* address);
     return module::CanUnloadNow();
 }
 
+// Registration and unregistration are each one change of the registry file:
+// all of it or, on failure, none (the file stays as it was).
 [[gnu::visibility("hidden")]] inline HRESULT ServerRegister(std::span<const ClassEntry> classes) {
-    const std::string path = ThisModulePath();
-    return path.empty() ? SELFREG_E_CLASS : RegisterClasses(classes, path);
+    return GuardedCall([&] {
+        const std::string path = ThisModulePath();
+        return path.empty() ? SELFREG_E_CLASS : RegisterClasses(classes, path);
+    });
 }
 
 [[gnu::visibility("hidden")]] inline HRESULT ServerUnregister(std::span<const ClassEntry> classes) {
-    return UnregisterClasses(classes);
+    return GuardedCall([&] { return UnregisterClasses(classes); });
 }
 
 }  // namespace platform

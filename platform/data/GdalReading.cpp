@@ -209,7 +209,7 @@ Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind k
         return Variant::Date(OleDateFromParts({year, month, day, hour, minute, static_cast<double>(second)}));
     }
     case OFTBinary: return Variant();  // a value, but not one a Variant carries
-    default: return Variant(std::string(feature.GetFieldAsString(gdalField)));
+    default: return Variant(TextFromSource(feature.GetFieldAsString(gdalField)));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include <cpl_error.h>
+#include <cpl_string.h>
 #include <gdal.h>
 
 namespace platform {
@@ -73,6 +74,12 @@ const OGRGeometry* OgrGeometry(const Geometry& geometry) {
 
 bool NeedsTransformation(const SpatialReference& from, const SpatialReference& to) {
     return !from.IsUnknown() && !to.IsUnknown() && !from.IsSame(to);
+}
+
+std::string TextFromSource(const char* text) {
+    if (CPLIsUTF8(text, -1)) return text;
+    std::unique_ptr<char, decltype(&CPLFree)> decoded(CPLRecode(text, "CP1252", CPL_ENC_UTF8), &CPLFree);
+    return decoded ? std::string(decoded.get()) : std::string();
 }
 
 }  // namespace platform

@@ -40,6 +40,10 @@ private:
 
 ComError DataError(std::int32_t number, const std::string& description);
 
+// A text as GDAL hands it out, as UTF-8: kept when it is valid UTF-8, else read
+// as Windows-1252 (a dBASE table without a .cpg holds its bytes undecoded).
+std::string TextFromSource(const char* text);
+
 struct SpatialReference::Impl {
     OGRSpatialReference srs;
 };

@@ -1,12 +1,16 @@
 #include "platform/data/Geoprocessor.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
-#include <map>
+#include <limits>
+#include <unordered_map>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/DbaseWriter.h"
+#include "platform/data/QueryFilter.h"
 #include "platform/data/SelectionSet.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/TextCompare.h"
@@ -32,7 +36,7 @@ struct Token {
     const char* keyword;
     int field;
     int fieldType;
-    int fieldLength;
+    int accumulator = -1;  // index into the accumulators; -1 for Count and the case value itself
 };
 
 ComError InvalidArgument(const std::string& text) { return ComError(E_INVALIDARG, "Tessaly.Data", text); }
@@ -61,7 +65,7 @@ std::vector<Token> ParseSummary(const std::string& summary, const Fields& fields
                                       found->statistic != Statistic::Maximum && found->statistic != Statistic::Count;
             if (field.Type() >= fieldtype::Geometry || (needsNumbers && !IsNumericType(field.Type())))
                 throw InvalidArgument(std::string(found->text) + " cannot summarize the field " + field.Name());
-            tokens.push_back({found->statistic, found->text, index, field.Type(), field.Length()});
+            tokens.push_back({found->statistic, found->text, index, field.Type()});
         }
         if (comma == std::string_view::npos) break;
         rest.remove_prefix(comma + 1);
@@ -70,7 +74,7 @@ std::vector<Token> ParseSummary(const std::string& summary, const Fields& fields
     return tokens;
 }
 
-// keyword_field cut to dBASE's 10 characters; a clash gets a numbered ending.
+// keyword_field as a valid dBASE name; a clash gets a numbered ending.
 std::vector<std::string> ColumnNames(const std::vector<Token>& tokens, const Fields& fields) {
     std::vector<std::string> names;
     auto taken = [&names](const std::string& candidate) {
@@ -80,89 +84,281 @@ std::vector<std::string> ColumnNames(const std::vector<Token>& tokens, const Fie
     };
     for (const auto& token : tokens) {
         const std::string full = std::string(token.keyword) + "_" + fields.Field(token.field)->Name();
-        std::string name = full.substr(0, 10);
+        std::string name = DbaseColumnName(full);
         for (int n = 1; taken(name); ++n) {
             const std::string suffix = "_" + std::to_string(n);
-            name = full.substr(0, 10 - suffix.size()) + suffix;
+            name = DbaseColumnName(full, 10 - suffix.size()) + suffix;
         }
         names.push_back(name);
     }
     return names;
 }
 
-// Compares two non-null values of one field.
-bool Less(const Variant& a, const Variant& b) {
-    if (a.IsString() && b.IsString()) return a.AsString() < b.AsString();
-    if (a.IsNumeric() && b.IsNumeric()) return a.ToDouble() < b.ToDouble();
-    return a < b;
-}
-
+// One field's running values in each group, numbers as doubles. Which of them
+// a field keeps depends on the statistics asked of it; their offsets into a
+// group's numbers are -1 when not kept.
 struct Accumulator {
-    Variant minimum;
-    Variant maximum;
-    std::int64_t n = 0;
-    double mean = 0;  // running mean and sum of squared deviations (Welford)
-    double m2 = 0;
-    double sum = 0;
+    int field = -1;
+    bool text = false;  // minimum and maximum compare as text
+    int n = -1, minimum = -1, maximum = -1, sum = -1, mean = -1, m2 = -1;
+    int textMinimum = -1, textMaximum = -1;  // offsets into a group's texts
+};
 
-    void Add(const Variant& value, bool numeric) {
-        if (value.IsNull() || value.IsEmpty()) return;
-        if (minimum.IsEmpty() || Less(value, minimum)) minimum = value;
-        if (maximum.IsEmpty() || Less(maximum, value)) maximum = value;
-        ++n;
-        if (!numeric) return;
-        const double x = value.ToDouble();
-        sum += x;
-        const double delta = x - mean;
-        mean += delta / static_cast<double>(n);
-        m2 += delta * (x - mean);
+struct VariantHash {
+    std::size_t operator()(const Variant& value) const {
+        switch (value.Type()) {
+        case VariantType::String: return std::hash<std::string>()(value.AsString());
+        case VariantType::Integer: return std::hash<std::int64_t>()(value.AsInteger());
+        case VariantType::Double: return std::hash<double>()(value.AsDouble());
+        case VariantType::Date: return std::hash<double>()(value.AsDate()) ^ 0x9e3779b97f4a7c15ULL;
+        case VariantType::Boolean: return value.AsBoolean() ? 1 : 0;
+        default: return static_cast<std::size_t>(value.Type()) + 0x51ed27;
+        }
     }
 };
 
-struct Group {
-    std::int64_t rows = 0;
-    std::vector<Accumulator> accumulators;
+// The groups of one dissolve: one per distinct case value, each with its
+// record count and its accumulators' numbers and texts in flat arrays.
+class Groups {
+public:
+    Groups(std::vector<Token>& tokens, int caseField) {
+        numberSlots_ = 1;  // the group's record count
+        for (Token& token : tokens) {
+            const bool isMinOrMax = token.statistic == Statistic::Minimum || token.statistic == Statistic::Maximum;
+            // The case value is the minimum and maximum of its own field.
+            if (token.statistic == Statistic::Count || (isMinOrMax && token.field == caseField)) continue;
+            auto found = std::find_if(accumulators_.begin(), accumulators_.end(),
+                                      [&](const Accumulator& a) { return a.field == token.field; });
+            if (found == accumulators_.end()) {
+                Accumulator added;
+                added.field = token.field;
+                added.text = token.fieldType == fieldtype::String;
+                added.n = numberSlots_++;
+                accumulators_.push_back(added);
+                found = accumulators_.end() - 1;
+            }
+            Accumulator& a = *found;
+            token.accumulator = static_cast<int>(found - accumulators_.begin());
+            auto keep = [](int& slot, int& count) {
+                if (slot < 0) slot = count++;
+            };
+            switch (token.statistic) {
+            case Statistic::Minimum: keep(a.text ? a.textMinimum : a.minimum, a.text ? textSlots_ : numberSlots_); break;
+            case Statistic::Maximum: keep(a.text ? a.textMaximum : a.maximum, a.text ? textSlots_ : numberSlots_); break;
+            case Statistic::Sum: keep(a.sum, numberSlots_); break;
+            case Statistic::Average: keep(a.mean, numberSlots_); break;
+            case Statistic::StdDev:
+            case Statistic::Variance:
+                keep(a.mean, numberSlots_);
+                keep(a.m2, numberSlots_);
+                break;
+            case Statistic::Count: break;
+            }
+        }
+        initial_.assign(static_cast<std::size_t>(numberSlots_), 0.0);
+        for (const Accumulator& a : accumulators_) {
+            if (a.minimum >= 0) initial_[a.minimum] = std::numeric_limits<double>::infinity();
+            if (a.maximum >= 0) initial_[a.maximum] = -std::numeric_limits<double>::infinity();
+        }
+    }
+
+    // The fields a reading must fetch.
+    std::vector<int> Fields() const {
+        std::vector<int> fields;
+        for (const Accumulator& a : accumulators_) fields.push_back(a.field);
+        return fields;
+    }
+
+    void Add(const Row& row, int caseField) {
+        const Variant& key = row.Value(caseField);
+        auto found = index_.find(key);
+        if (found == index_.end()) {
+            found = index_.emplace(key, static_cast<std::uint32_t>(index_.size())).first;
+            numbers_.insert(numbers_.end(), initial_.begin(), initial_.end());
+            texts_.resize(texts_.size() + static_cast<std::size_t>(textSlots_));
+        }
+        double* numbers = &numbers_[found->second * static_cast<std::size_t>(numberSlots_)];
+        std::string* texts = textSlots_ ? &texts_[found->second * static_cast<std::size_t>(textSlots_)] : nullptr;
+        numbers[0] += 1;
+        for (const Accumulator& a : accumulators_) {
+            const Variant& value = row.Value(a.field);
+            if (value.IsNull() || value.IsEmpty()) continue;
+            const double n = numbers[a.n] += 1;
+            if (a.text) {
+                std::string converted;
+                const std::string& text = value.IsString() ? value.AsString() : (converted = value.ToText());
+                if (a.textMinimum >= 0 && (n == 1 || text < texts[a.textMinimum])) texts[a.textMinimum] = text;
+                if (a.textMaximum >= 0 && (n == 1 || texts[a.textMaximum] < text)) texts[a.textMaximum] = text;
+                continue;
+            }
+            const double x = value.ToDouble();
+            if (a.minimum >= 0 && x < numbers[a.minimum]) numbers[a.minimum] = x;
+            if (a.maximum >= 0 && x > numbers[a.maximum]) numbers[a.maximum] = x;
+            if (a.sum >= 0) numbers[a.sum] += x;
+            if (a.mean >= 0) {
+                // Welford's running mean and sum of squared deviations.
+                const double delta = x - numbers[a.mean];
+                numbers[a.mean] += delta / n;
+                if (a.m2 >= 0) numbers[a.m2] += delta * (x - numbers[a.mean]);
+            }
+        }
+    }
+
+    // The groups in ascending order of their case value, Null first.
+    std::vector<std::pair<const Variant*, std::uint32_t>> Ordered() const {
+        std::vector<std::pair<const Variant*, std::uint32_t>> ordered;
+        ordered.reserve(index_.size());
+        for (const auto& [key, group] : index_) ordered.emplace_back(&key, group);
+        std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+        return ordered;
+    }
+
+    Variant Result(const Token& token, const Variant& key, std::uint32_t group) const {
+        const double* numbers = &numbers_[group * static_cast<std::size_t>(numberSlots_)];
+        if (token.statistic == Statistic::Count) return Variant(static_cast<std::int32_t>(numbers[0]));
+        if (token.accumulator < 0) return key;
+        const Accumulator& a = accumulators_[static_cast<std::size_t>(token.accumulator)];
+        const double n = numbers[a.n];
+        if (n == 0) return Variant::Null();
+        const std::string* texts = textSlots_ ? &texts_[group * static_cast<std::size_t>(textSlots_)] : nullptr;
+        auto extreme = [&](int numberSlot, int textSlot) {
+            if (a.text) return Variant(texts[textSlot]);
+            if (token.fieldType == fieldtype::Date) return Variant::Date(numbers[numberSlot]);
+            return Variant(numbers[numberSlot]);
+        };
+        switch (token.statistic) {
+        case Statistic::Minimum: return extreme(a.minimum, a.textMinimum);
+        case Statistic::Maximum: return extreme(a.maximum, a.textMaximum);
+        case Statistic::Average: return Variant(numbers[a.mean]);
+        case Statistic::Sum: return Variant(numbers[a.sum]);
+        case Statistic::Variance: return Variant(n > 1 ? numbers[a.m2] / (n - 1) : 0.0);
+        case Statistic::StdDev: return Variant(n > 1 ? std::sqrt(numbers[a.m2] / (n - 1)) : 0.0);
+        case Statistic::Count: break;
+        }
+        return Variant::Null();
+    }
+
+private:
+    std::vector<Accumulator> accumulators_;
+    int numberSlots_ = 0;
+    int textSlots_ = 0;
+    std::vector<double> initial_;
+    std::unordered_map<Variant, std::uint32_t, VariantHash> index_;
+    std::vector<double> numbers_;
+    std::vector<std::string> texts_;
 };
 
-Variant Result(const Token& token, const Group& group, const Accumulator& a) {
-    switch (token.statistic) {
-    case Statistic::Minimum: return a.n ? a.minimum : Variant::Null();
-    case Statistic::Maximum: return a.n ? a.maximum : Variant::Null();
-    case Statistic::Average: return a.n ? Variant(a.mean) : Variant::Null();
-    case Statistic::Sum: return a.n ? Variant(a.sum) : Variant::Null();
-    case Statistic::Variance: return a.n ? Variant(a.n > 1 ? a.m2 / static_cast<double>(a.n - 1) : 0.0) : Variant::Null();
-    case Statistic::StdDev:
-        return a.n ? Variant(a.n > 1 ? std::sqrt(a.m2 / static_cast<double>(a.n - 1)) : 0.0) : Variant::Null();
-    case Statistic::Count: return Variant(static_cast<std::int32_t>(group.rows));
-    }
-    return Variant::Null();
+// A date's time of day in milliseconds, rounded.
+std::int64_t TimeOfDayMs(double oleDate) {
+    const DateParts p = PartsFromOleDate(oleDate);
+    const std::int64_t ms = p.hour * 3600000LL + p.minute * 60000LL + std::llround(p.second * 1000);
+    return std::min<std::int64_t>(ms, 86399999);
 }
 
-DbaseColumn ColumnFor(const Token& token, std::string name) {
-    if (token.statistic == Statistic::Count) return {std::move(name), fieldtype::Integer, 9};
+std::string DateTimeText(double oleDate, bool milliseconds) {
+    const DateParts p = PartsFromOleDate(oleDate);
+    const std::int64_t ms = TimeOfDayMs(oleDate);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
+                  static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60));
+    std::string result = text;
+    if (milliseconds) {
+        std::snprintf(text, sizeof text, ".%03d", static_cast<int>(ms % 1000));
+        result += text;
+    }
+    return result;
+}
+
+// How a column is written, decided from every value it must hold.
+struct ColumnPlan {
+    DbaseColumn column;
+    bool dateTimes = false;     // a Date column whose values carry a time: written as text
+    bool milliseconds = false;  // ... with milliseconds
+};
+
+ColumnPlan PlanFor(const Token& token, const Field& field, std::string name) {
+    ColumnPlan plan{DbaseColumn{std::move(name), fieldtype::Double}};
     const bool keepsType = token.statistic == Statistic::Minimum || token.statistic == Statistic::Maximum;
-    if (keepsType && token.fieldType == fieldtype::String)
-        return {std::move(name), fieldtype::String, token.fieldLength > 0 && token.fieldLength <= 254 ? token.fieldLength : 254};
-    if (keepsType && token.fieldType == fieldtype::Date) return {std::move(name), fieldtype::Date, 8};
-    return {std::move(name), fieldtype::Double, 24};
+    if (token.statistic == Statistic::Count) {
+        plan.column.type = fieldtype::Integer;
+        plan.column.width = 9;
+    } else if (keepsType && field.Type() == fieldtype::String) {
+        plan.column.type = fieldtype::String;
+        plan.column.width = 1;
+    } else if (keepsType && field.Type() == fieldtype::Date) {
+        plan.column.type = fieldtype::Date;
+        plan.column.width = 8;
+    }
+    return plan;
 }
 
+void Fit(ColumnPlan& plan, const Variant& value) {
+    if (value.IsNull() || value.IsEmpty()) return;
+    DbaseColumn& column = plan.column;
+    switch (column.type) {
+    case fieldtype::Integer:
+        column.width = std::max(column.width, static_cast<int>(value.ToText().size()));
+        break;
+    case fieldtype::String:
+        column.width = std::max(column.width, static_cast<int>(value.ToText().size()));
+        break;
+    case fieldtype::Date: {
+        const std::int64_t ms = TimeOfDayMs(value.ToDouble());
+        plan.dateTimes = plan.dateTimes || ms != 0;
+        plan.milliseconds = plan.milliseconds || ms % 1000 != 0;
+        break;
+    }
+    default: FitNumber(column, value.ToDouble()); break;
+    }
+}
+
+// A Date column that holds times becomes text "yyyy-mm-dd hh:mm:ss[.sss]",
+// so that case values of one day stay apart.
+void Settle(ColumnPlan& plan) {
+    if (!plan.dateTimes) return;
+    plan.column.type = fieldtype::String;
+    plan.column.width = plan.milliseconds ? 23 : 19;
+}
+
+Variant Written(const ColumnPlan& plan, Variant value) {
+    if (plan.dateTimes && !value.IsNull() && !value.IsEmpty())
+        return Variant(DateTimeText(value.ToDouble(), plan.milliseconds));
+    return value;
+}
+
+// The file a dissolve into outputName writes; refused when it or its code-page file exists.
 std::string OutputPath(const std::shared_ptr<DatasetName>& outputName) {
     if (!outputName || !outputName->WorkspaceName()) throw InvalidArgument("The output has no workspace");
-    std::string name = outputName->Name();
+    const std::string name = outputName->Name();
     if (name.empty()) throw InvalidArgument("The output has no name");
-    if (name.size() < 4 || !EqualsIgnoringCase(name.substr(name.size() - 4), ".dbf")) name += ".dbf";
     std::string folder = outputName->WorkspaceName()->PathName();
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec))
         throw ComError(E_FAIL, "Tessaly.Data", "Unable to save output to " + folder);
     if (!folder.empty() && folder.back() != '/') folder += '/';
     const std::string path = folder + name;
-    if (std::filesystem::exists(path, ec)) throw ComError(E_FAIL, "Tessaly.Data", "Table already exists: " + path);
-    return path;
+    if (DissolveOutputExists(path)) throw ComError(E_FAIL, "Tessaly.Data", "Table already exists: " + path);
+    return DbaseFilesOf(path).front();
 }
 
 }  // namespace
+
+bool DissolveOutputExists(const std::string& outputPath) {
+    for (const std::string& file : DbaseFilesOf(outputPath)) {
+        const std::filesystem::path wanted(file);
+        const std::string name = wanted.filename().string();
+        const std::string stem = name.substr(0, name.size() - 4);
+        std::error_code ec;
+        const auto folder = wanted.has_parent_path() ? wanted.parent_path() : std::filesystem::path(".");
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string other = it->path().filename().string();
+            if (other.size() == name.size() && other.compare(0, stem.size(), stem) == 0 &&
+                EqualsIgnoringCase(other.substr(stem.size()), name.substr(stem.size())))
+                return true;
+        }
+    }
+    return false;
+}
 
 std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& input, bool selectedOnly,
                                               const std::string& caseField, const std::string& summary,
@@ -172,41 +368,48 @@ std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& inpu
     const int caseIndex = fields.FindField(caseField);
     if (caseIndex < 0 || fields.Field(caseIndex)->Type() >= fieldtype::Geometry)
         throw InvalidArgument("Field not found: " + caseField);
-    const std::vector<Token> tokens = ParseSummary(summary, fields);
+    std::vector<Token> tokens = ParseSummary(summary, fields);
     const std::string path = OutputPath(outputName);
 
+    Groups groups(tokens, caseIndex);
+    // Only the case field and the summarized fields are read.
+    QueryFilter reading;
+    std::string subFields = fields.Field(caseIndex)->Name();
+    for (int field : groups.Fields()) subFields += "," + fields.Field(field)->Name();
+    reading.SubFields(subFields);
     std::shared_ptr<Cursor> cursor;
     if (selectedOnly) {
         auto selection = std::dynamic_pointer_cast<TableSelection>(input);
         std::shared_ptr<SelectionSet> set = selection ? selection->SelectionSet() : nullptr;
         if (!set) throw InvalidArgument("The input keeps no selection");
-        cursor = set->Search(nullptr, true);
+        cursor = set->Search(&reading, true);
     } else {
-        cursor = input->Search(nullptr, true);
+        cursor = input->Search(&reading, true);
     }
+    while (auto row = cursor->NextRow()) groups.Add(*row, caseIndex);
+    cursor.reset();
 
-    // Ordered by the case value; Null sorts first, a group of its own.
-    std::map<Variant, Group> groups;
-    while (auto row = cursor->NextRow()) {
-        Group& group = groups[row->Value(caseIndex)];
-        if (group.accumulators.empty()) group.accumulators.resize(tokens.size());
-        ++group.rows;
-        for (std::size_t t = 0; t < tokens.size(); ++t)
-            group.accumulators[t].Add(row->Value(tokens[t].field), IsNumericType(tokens[t].fieldType));
-    }
-
+    // Every column is sized from the values it must hold before the first record is written.
+    const auto ordered = groups.Ordered();
     const std::vector<std::string> names = ColumnNames(tokens, fields);
+    std::vector<ColumnPlan> plans;
+    for (std::size_t t = 0; t < tokens.size(); ++t) plans.push_back(PlanFor(tokens[t], *fields.Field(tokens[t].field), names[t]));
+    for (const auto& [key, group] : ordered)
+        for (std::size_t t = 0; t < tokens.size(); ++t) Fit(plans[t], groups.Result(tokens[t], *key, group));
     std::vector<DbaseColumn> columns;
-    for (std::size_t t = 0; t < tokens.size(); ++t) columns.push_back(ColumnFor(tokens[t], names[t]));
-    std::vector<std::vector<Variant>> records;
-    for (const auto& [value, group] : groups) {
-        std::vector<Variant> record;
-        for (std::size_t t = 0; t < tokens.size(); ++t)
-            record.push_back(Result(tokens[t], group, group.accumulators[t]));
-        records.push_back(std::move(record));
+    for (ColumnPlan& plan : plans) {
+        Settle(plan);
+        columns.push_back(plan.column);
     }
-    WriteDbaseTable(path, columns, records);
-    return SourceTable::Open(path);
+
+    DbaseWriter writer(path, columns);
+    std::vector<Variant> record(tokens.size());
+    for (const auto& [key, group] : ordered) {
+        for (std::size_t t = 0; t < tokens.size(); ++t) record[t] = Written(plans[t], groups.Result(tokens[t], *key, group));
+        writer.Write(record);
+    }
+    writer.Close();
+    return SourceTable::Open(writer.Path());
 }
 
 }  // namespace platform

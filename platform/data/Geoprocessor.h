@@ -17,16 +17,27 @@ public:
     // lists tokens "Keyword.Field" separated by commas, keywords Minimum,
     // Maximum, Average, Sum, StdDev, Variance (sample, divisor n - 1), Count
     // (the records of the group); each token gives one column named
-    // keyword + "_" + field, cut to 10 characters and kept unique. Null
-    // values are left out; a statistic of no values is Null. The file is
-    // outputName's Name (".dbf" added when missing) in its workspace's folder;
-    // it is opened and returned.
+    // keyword + "_" + field made a valid dBASE name (letters, digits and "_",
+    // at most 10 bytes cut on a character boundary) and kept unique. Null
+    // values are left out; a statistic of no values is Null. Numbers are
+    // written to 15 significant digits, each column as wide as its values
+    // need; dates with a time of day are written as text
+    // "yyyy-mm-dd hh:mm:ss" (".sss" added when a value has milliseconds).
+    // Only the case field and the summarized fields are read. The file is
+    // outputName's Name in its workspace's folder, with its ".dbf" ending
+    // (any case) written as ".dbf", beside a ".cpg"; it is opened and returned.
     // Failures raise ComError E_INVALIDARG (an unknown field or keyword, an
     // empty summary, selectedOnly on an input without a selection) or E_FAIL
-    // (the file exists or cannot be written).
+    // (the ".dbf" or ".cpg" exists in any case of its ending, the folder is
+    // missing, a value cannot be written whole, the write fails); a failed
+    // write leaves no file behind.
     std::shared_ptr<Table> Dissolve(const std::shared_ptr<Table>& input, bool selectedOnly,
                                     const std::string& caseField, const std::string& summary,
                                     const std::shared_ptr<DatasetName>& outputName);
 };
+
+// Whether a dissolve into outputPath (a folder and a table name) would meet an
+// existing file: its ".dbf" or ".cpg", the ending in any case.
+bool DissolveOutputExists(const std::string& outputPath);
 
 }  // namespace platform

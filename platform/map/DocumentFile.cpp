@@ -19,21 +19,23 @@ const char* const Format = "tessaly-map-document";
 const char* const What = "map document";
 
 std::shared_ptr<Map> ReadMap(const json& entry, const std::string& folder) {
-    auto map = std::make_shared<Map>(entry.value("name", "Layers"));
-    map->Expanded(entry.value("expanded", true));
-    for (const auto& layer : entry.value("layers", json::array())) map->AddLayer(layerjson::ToLayer(layer, folder));
-    for (const auto& table : entry.value("standaloneTables", json::array()))
+    auto map = std::make_shared<Map>(jsonfile::Text(entry, "name", "Layers"));
+    map->Expanded(jsonfile::Flag(entry, "expanded", true));
+    for (const auto& layer : jsonfile::List(entry, "layers")) map->AddLayer(layerjson::ToLayer(layer, folder));
+    for (const auto& table : jsonfile::List(entry, "standaloneTables"))
         map->AddStandaloneTable(layerjson::ToTable(table, folder));
     const SpatialReference sr = map->SpatialReference();
-    for (const auto& graphic : entry.value("graphics", json::array())) {
-        auto element = std::make_shared<Element>(Geometry::FromWkt(graphic.at("wkt").get<std::string>(), sr));
+    for (const auto& graphic : jsonfile::List(entry, "graphics")) {
+        const auto wkt = jsonfile::Text(graphic, "wkt", "");
+        auto element = std::make_shared<Element>(Geometry::FromWkt(wkt, sr));
         map->GraphicsLayer()->AddElement(element);
-        if (graphic.value("selected", false)) map->GraphicsLayer()->SelectElement(element);
+        if (jsonfile::Flag(graphic, "selected", false)) map->GraphicsLayer()->SelectElement(element);
     }
-    if (const auto extent = entry.find("extent"); extent != entry.end() && extent->is_array() && extent->size() == 4) {
+    const auto& extent = jsonfile::List(entry, "extent");
+    if (extent.size() == 4) {
         Envelope bounds;
-        bounds.PutCoords((*extent)[0].get<double>(), (*extent)[1].get<double>(), (*extent)[2].get<double>(),
-                         (*extent)[3].get<double>());
+        bounds.PutCoords(jsonfile::Number(extent[0], "the extent"), jsonfile::Number(extent[1], "the extent"),
+                         jsonfile::Number(extent[2], "the extent"), jsonfile::Number(extent[3], "the extent"));
         bounds.SpatialReference(sr);
         map->Extent(bounds);
     }
@@ -63,22 +65,20 @@ json WriteMap(const Map& map, const std::string& folder) {
 }  // namespace
 
 std::shared_ptr<MapDocument> LoadDocument(const std::string& path, std::shared_ptr<CommandBars> commandBars) {
-    const json file = jsonfile::Read(path, Format, What);
-    const std::string fullPath = std::filesystem::absolute(path).lexically_normal().generic_string();
+    const std::string fullPath = layerjson::AbsolutePath(path);
     const std::string folder = layerjson::FolderOf(fullPath);
-    try {
-        auto document = std::make_shared<MapDocument>(std::move(commandBars));
-        document->Title(file.value("title", ""));
+    std::shared_ptr<MapDocument> document;
+    jsonfile::Read(path, Format, What, [&](const json& file) {
+        document = std::make_shared<MapDocument>(std::move(commandBars));
+        document->Title(jsonfile::Text(file, "title", ""));
         const auto original = document->FocusMap();
-        for (const auto& entry : file.value("maps", json::array())) document->Maps()->Add(ReadMap(entry, folder));
+        for (const auto& entry : jsonfile::List(file, "maps")) document->Maps()->Add(ReadMap(entry, folder));
         if (document->Maps()->Count() > 1) document->Maps()->Remove(original);
-        const int focus = file.value("focusMap", 0);
+        const int focus = jsonfile::Whole(file, "focusMap", 0);
         if (focus >= 0 && focus < document->Maps()->Count()) document->ActiveView(document->Maps()->Item(focus));
         document->FilePath(fullPath);
-        return document;
-    } catch (const json::exception& error) {
-        throw ComError(E_FAIL, What, "The map document '" + path + "' is damaged: " + error.what());
-    }
+    });
+    return document;
 }
 
 void SaveDocument(const MapDocument& document, const std::string& path) {

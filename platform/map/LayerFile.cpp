@@ -16,12 +16,13 @@ const char* const What = "layer file";
 }  // namespace
 
 std::shared_ptr<Layer> LoadLayerFile(const std::string& path) {
-    const json file = jsonfile::Read(path, Format, What);
-    try {
-        return layerjson::ToLayer(file.at("layer"), layerjson::FolderOf(path));
-    } catch (const json::exception& error) {
-        throw ComError(E_FAIL, What, "The layer file '" + path + "' is damaged: " + error.what());
-    }
+    std::shared_ptr<Layer> layer;
+    jsonfile::Read(path, Format, What, [&](const json& file) {
+        const auto entry = file.find("layer");
+        if (entry == file.end()) throw jsonfile::Malformed("it holds no \"layer\".");
+        layer = layerjson::ToLayer(*entry, layerjson::FolderOf(path));
+    });
+    return layer;
 }
 
 void SaveLayerFile(const Layer& layer, const std::string& path) {

@@ -1,12 +1,12 @@
 #include "platform/map/LayerJson.h"
 
 #include <filesystem>
-#include <regex>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/GroupLayer.h"
+#include "platform/map/JsonFile.h"
 #include "platform/map/StandaloneTable.h"
 
 namespace fs = std::filesystem;
@@ -15,9 +15,18 @@ using nlohmann::json;
 namespace platform::layerjson {
 
 namespace {
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A connection string starts with a scheme of two or more characters (a letter,
+// then letters, digits or "_") and a ":"; "C:" is a drive, not a scheme.
 bool IsConnection(const std::string& source) {
-    static const std::regex connection("^[A-Za-z][A-Za-z0-9_]+:");
-    return std::regex_search(source, connection);
+    if (source.empty() || !IsAsciiLetter(source[0])) return false;
+    std::size_t i = 1;
+    while (i < source.size() && (IsAsciiLetter(source[i]) || (source[i] >= '0' && source[i] <= '9') || source[i] == '_'))
+        ++i;
+    return i >= 2 && i < source.size() && source[i] == ':';
 }
 
 json FieldsJson(const std::vector<BoundTable::FieldSetting>& settings) {
@@ -29,9 +38,9 @@ json FieldsJson(const std::vector<BoundTable::FieldSetting>& settings) {
 
 std::vector<BoundTable::FieldSetting> FieldSettings(const json& entry) {
     std::vector<BoundTable::FieldSetting> settings;
-    for (const auto& field : entry.value("fields", json::array())) {
-        const std::string name = field.at("name").get<std::string>();
-        settings.push_back({name, field.value("alias", name), field.value("visible", true)});
+    for (const auto& field : jsonfile::List(entry, "fields")) {
+        const std::string name = jsonfile::Text(field, "name", "");
+        settings.push_back({name, jsonfile::Text(field, "alias", name), jsonfile::Flag(field, "visible", true)});
     }
     return settings;
 }
@@ -57,8 +66,14 @@ std::string AbsoluteSource(const std::string& stored, const std::string& folder)
     return (fs::path(folder) / path).lexically_normal().generic_string();
 }
 
+std::string AbsolutePath(const std::string& filePath) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(filePath), error);
+    return error ? filePath : absolute.lexically_normal().generic_string();
+}
+
 std::string FolderOf(const std::string& filePath) {
-    return fs::absolute(fs::path(filePath)).parent_path().lexically_normal().generic_string();
+    return fs::path(AbsolutePath(filePath)).parent_path().lexically_normal().generic_string();
 }
 
 json FromLayer(const Layer& layer, const std::string& folder) {
@@ -78,18 +93,23 @@ json FromLayer(const Layer& layer, const std::string& folder) {
     throw ComError(E_FAIL, "Layer", "The layer '" + layer.Name() + "' cannot be saved.");
 }
 
-std::shared_ptr<Layer> ToLayer(const json& entry, const std::string& folder) {
-    const std::string type = entry.value("type", "feature");
-    const std::string name = entry.value("name", "");
+std::shared_ptr<Layer> ToLayer(const json& entry, const std::string& folder, int depth) {
+    const std::string type = jsonfile::Text(entry, "type", "feature");
+    const std::string name = jsonfile::Text(entry, "name", "");
     if (type == "group") {
+        if (depth >= MaxGroupDepth)
+            throw ComError(E_FAIL, "Layer",
+                           "The group layer '" + name + "' is nested deeper than " + std::to_string(MaxGroupDepth) +
+                               " levels.");
         auto group = std::make_shared<GroupLayer>(name);
-        group->Expanded(entry.value("expanded", false));
-        for (const auto& member : entry.value("layers", json::array())) group->Add(ToLayer(member, folder));
+        group->Expanded(jsonfile::Flag(entry, "expanded", false));
+        for (const auto& member : jsonfile::List(entry, "layers")) group->Add(ToLayer(member, folder, depth + 1));
         return group;
     }
     if (type != "feature") throw ComError(E_FAIL, "Layer", "The layer type '" + type + "' is not known.");
-    auto layer = FeatureLayer::Open(name, AbsoluteSource(entry.value("dataSource", ""), folder),
-                                    entry.value("dataset", ""), entry.value("definitionExpression", ""));
+    auto layer = FeatureLayer::Open(name, AbsoluteSource(jsonfile::Text(entry, "dataSource", ""), folder),
+                                    jsonfile::Text(entry, "dataset", ""),
+                                    jsonfile::Text(entry, "definitionExpression", ""));
     layer->FieldSettings(FieldSettings(entry));
     return layer;
 }
@@ -102,8 +122,10 @@ json FromTable(const StandaloneTable& table, const std::string& folder) {
 }
 
 std::shared_ptr<StandaloneTable> ToTable(const json& entry, const std::string& folder) {
-    auto table = StandaloneTable::Open(entry.value("name", ""), AbsoluteSource(entry.value("dataSource", ""), folder),
-                                       entry.value("dataset", ""), entry.value("definitionExpression", ""));
+    auto table = StandaloneTable::Open(jsonfile::Text(entry, "name", ""),
+                                       AbsoluteSource(jsonfile::Text(entry, "dataSource", ""), folder),
+                                       jsonfile::Text(entry, "dataset", ""),
+                                       jsonfile::Text(entry, "definitionExpression", ""));
     table->FieldSettings(FieldSettings(entry));
     return table;
 }

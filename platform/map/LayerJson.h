@@ -14,10 +14,15 @@ class StandaloneTable;
 // the file being written) and read back against it.
 namespace layerjson {
 
+// Group layers nest at most this deep in a file; deeper ones are refused.
+inline constexpr int MaxGroupDepth = 256;
+
 nlohmann::json FromLayer(const Layer& layer, const std::string& folder);
 // Never fails for data that do not open: the layer is then invalid. A layer
-// entry of an unknown type raises ComError E_FAIL.
-std::shared_ptr<Layer> ToLayer(const nlohmann::json& json, const std::string& folder);
+// entry of an unknown type, or a group `depth` levels down that would pass
+// MaxGroupDepth, raises ComError E_FAIL; members of the wrong JSON type raise
+// jsonfile::Malformed.
+std::shared_ptr<Layer> ToLayer(const nlohmann::json& json, const std::string& folder, int depth = 0);
 
 nlohmann::json FromTable(const StandaloneTable& table, const std::string& folder);
 std::shared_ptr<StandaloneTable> ToTable(const nlohmann::json& json, const std::string& folder);
@@ -28,6 +33,8 @@ std::string RelativeSource(const std::string& path, const std::string& folder);
 // The inverse: a relative path is taken from folder.
 std::string AbsoluteSource(const std::string& stored, const std::string& folder);
 
+// A file path made absolute and normal ("" stays ""); never throws.
+std::string AbsolutePath(const std::string& filePath);
 // The folder of a file path, absolute.
 std::string FolderOf(const std::string& filePath);
 

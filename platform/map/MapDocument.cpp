@@ -7,6 +7,7 @@
 #include "platform/com/Hresult.h"
 #include "platform/map/DocumentFile.h"
 #include "platform/map/HostServices.h"
+#include "platform/map/LayerJson.h"
 
 namespace platform {
 
@@ -26,7 +27,7 @@ std::shared_ptr<MapDocument> MapDocument::Load(const std::string& path,
 
 void MapDocument::Save(const std::string& path) {
     SaveDocument(*this, path);
-    filePath_ = std::filesystem::absolute(path).lexically_normal().generic_string();
+    filePath_ = layerjson::AbsolutePath(path);
 }
 
 std::shared_ptr<Map> MapDocument::FocusMap() const {

@@ -23,10 +23,6 @@ std::uint32_t CopyOut(const std::string& text, char* buffer, std::uint32_t buffe
     return needed - 1;
 }
 
-bool HasWildcard(const std::string& path) {
-    return path.find_first_of("*?") != std::string::npos;
-}
-
 std::string LoginName() {
     std::vector<char> scratch(16384);
     passwd entry{};
@@ -75,7 +71,7 @@ int GetUserName(char* buffer, std::uint32_t* size) {
 }
 
 std::uint32_t GetLongPathName(const std::string& path, char* buffer, std::uint32_t bufferLength) {
-    if (path.empty() || HasWildcard(path)) {
+    if (path.empty()) {
         return 0;
     }
     char* resolved = realpath(path.c_str(), nullptr);
@@ -88,7 +84,7 @@ std::uint32_t GetLongPathName(const std::string& path, char* buffer, std::uint32
 }
 
 std::uint32_t GetFileAttributes(const std::string& path) {
-    if (path.empty() || HasWildcard(path)) {
+    if (path.empty()) {
         return INVALID_FILE_ATTRIBUTES;
     }
     struct stat info {};

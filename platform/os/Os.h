@@ -20,7 +20,8 @@ int GetUserName(char* buffer, std::uint32_t* size);
 
 // The long form of an existing path: here its absolute form with symbolic links,
 // "." and ".." resolved. Returns the characters written, not counting the NUL; 0 when
-// the path does not exist, is empty or holds a wildcard ("*" or "?"). When the
+// the path does not exist or is empty ("*" and "?" are plain name characters on
+// this system, not wildcards). When the
 // result does not fit, writes nothing and returns the length needed including the NUL.
 std::uint32_t GetLongPathName(const std::string& path, char* buffer, std::uint32_t bufferLength);
 
@@ -29,8 +30,8 @@ inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for anything else that
-// exists (symbolic links are followed); INVALID_FILE_ATTRIBUTES for no such path, the
-// empty text, or a path holding a wildcard ("*" or "?").
+// exists (symbolic links are followed); INVALID_FILE_ATTRIBUTES for no such path or
+// the empty text. "*" and "?" are plain name characters.
 std::uint32_t GetFileAttributes(const std::string& path);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
@@ -21,9 +22,11 @@ bool IsAddress(const QString& target) {
 QUrl DesktopUrl(const std::string& target, const std::string& folder) {
     const QString text = ToQString(target);
     if (text.isEmpty()) return {};
-    if (IsAddress(text)) return QUrl(text);
     const QDir base = folder.empty() ? QDir::current() : QDir(ToQString(folder));
-    return QUrl::fromLocalFile(QDir::cleanPath(base.absoluteFilePath(text)));
+    const QString local = QDir::cleanPath(base.absoluteFilePath(text));
+    // File names here may hold ":", so "v2:final.pdf" is a file when one of that name is there.
+    if (IsAddress(text) && !QFileInfo::exists(local)) return QUrl(text);
+    return QUrl::fromLocalFile(local);
 }
 
 bool OpenWithDesktop(const std::string& target, const std::string& folder) {

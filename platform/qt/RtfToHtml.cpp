@@ -2,12 +2,17 @@
 
 #include <QMap>
 #include <QVector>
+#include <algorithm>
 #include <cctype>
 
 #include "platform/qt/QtText.h"
 
 namespace platform::qt {
 namespace {
+
+constexpr int kParameterLimit = 1000000;
+// The largest font size word processors offer, 1638 points.
+constexpr int kMaxHalfPoints = 3276;
 
 // Windows-1252 characters 0x80 to 0x9F; the rest of the code page is Latin-1.
 constexpr char16_t kCp1252High[32] = {
@@ -127,10 +132,13 @@ private:
             negative = true;
             ++pos_;
         }
+        // Parameters are 16- or 32-bit numbers; longer ones are clamped, never overflowed.
         while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) {
             hasParam = true;
-            param = param * 10 + (in_[pos_++] - '0');
+            if (param < kParameterLimit) param = param * 10 + (in_[pos_] - '0');
+            ++pos_;
         }
+        param = std::min(param, kParameterLimit);
         if (negative) param = -param;
         if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
         Apply(word, hasParam, param);
@@ -185,7 +193,7 @@ private:
         else if (word == "i") chars.italic = on;
         else if (word == "ul") chars.underline = on;
         else if (word == "ulnone") chars.underline = false;
-        else if (word == "fs" && hasParam && param > 0) chars.halfPoints = param;
+        else if (word == "fs" && hasParam && param > 0) chars.halfPoints = std::min(param, kMaxHalfPoints);
         else if (word == "f" && hasParam) chars.font = param;
         else if (word == "plain") chars = CharFormat{};
         else if (word == "pard") paragraph = ParagraphFormat{};

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -30,12 +29,6 @@ RegistryKey localMachine{"HKEY_LOCAL_MACHINE", {}, KEY_ALL_ACCESS};
 // Rights that change a key: set value, create sub-key, create link, delete,
 // write DAC, write owner.
 constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004 | 0x0020 | 0x00010000 | 0x00040000 | 0x00080000;
-
-// Serialises this process's read-modify-write of the file and guards the handles.
-std::mutex& Lock() {
-    static std::mutex mutex;
-    return mutex;
-}
 
 std::unordered_map<RegistryKey*, std::unique_ptr<RegistryKey>>& OpenHandles() {
     static std::unordered_map<RegistryKey*, std::unique_ptr<RegistryKey>> handles;
@@ -213,7 +206,7 @@ long SaveOrFail(const Document& document) {
 
 long OpenOrCreate(HKEY root, const std::string& subKey, std::uint32_t samDesired, HKEY* result,
                   bool create) {
-    std::lock_guard guard(Lock());
+    registryfile::Hold hold(create);
     if (!IsValid(root)) {
         return ERROR_INVALID_HANDLE;
     }
@@ -299,7 +292,7 @@ long RegCreateKeyEx(HKEY root, const std::string& subKey, std::uint32_t samDesir
 }
 
 long RegCloseKey(HKEY key) {
-    std::lock_guard guard(Lock());
+    registryfile::Hold hold;
     if (IsRoot(key)) {
         return ERROR_SUCCESS;
     }
@@ -308,7 +301,7 @@ long RegCloseKey(HKEY key) {
 
 long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type, void* data,
                      std::uint32_t* dataSize) {
-    std::lock_guard guard(Lock());
+    registryfile::Hold hold;
     if (!IsValid(key)) {
         return ERROR_INVALID_HANDLE;
     }
@@ -351,7 +344,7 @@ long RegQueryValueEx(HKEY key, const std::string& valueName, std::uint32_t* type
 
 long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const void* data,
                    std::uint32_t size) {
-    std::lock_guard guard(Lock());
+    registryfile::Hold hold(true);
     if (!IsValid(key)) {
         return ERROR_INVALID_HANDLE;
     }
@@ -385,7 +378,7 @@ long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, c
 }
 
 long RegDeleteValue(HKEY key, const std::string& valueName) {
-    std::lock_guard guard(Lock());
+    registryfile::Hold hold(true);
     if (!IsValid(key)) {
         return ERROR_INVALID_HANDLE;
     }
@@ -408,7 +401,7 @@ long RegDeleteValue(HKEY key, const std::string& valueName) {
 }
 
 long RegDeleteTree(HKEY root, const std::string& subKey) {
-    std::lock_guard guard(Lock());
+    registryfile::Hold hold(true);
     if (!IsValid(root)) {
         return ERROR_INVALID_HANDLE;
     }

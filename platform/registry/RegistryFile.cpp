@@ -2,16 +2,18 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <vector>
+
+#include "platform/registry/WholeFile.h"
 
 namespace platform::registryfile {
 
@@ -37,22 +39,61 @@ std::string HomeFolder() {
     return ".";
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+std::filesystem::path Folder() {
+    const std::filesystem::path target = Location();
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// The process's side of Hold: the mutex, how deep the current thread holds it,
+// and the locked folder's descriptor while it does.
+struct HoldState {
+    std::recursive_mutex mutex;
+    int depth = 0;
+    int folder = -1;
+};
+
+HoldState& State() {
+    static HoldState state;
+    return state;
+}
+
+std::optional<std::string> ReadBytes(const std::string& location) {
+    std::ifstream in(location, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
     }
-    return true;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 }  // namespace
+
+Hold::Hold(bool forChange) {
+    HoldState& state = State();
+    state.mutex.lock();
+    if (state.depth++ > 0) {
+        return;
+    }
+    if (forChange) {
+        std::error_code ec;
+        std::filesystem::create_directories(Folder(), ec);
+    }
+    state.folder = ::open(Folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (state.folder >= 0) {
+        while (::flock(state.folder, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+}
+
+Hold::~Hold() {
+    HoldState& state = State();
+    if (--state.depth == 0 && state.folder >= 0) {
+        ::close(state.folder);  // drops the lock
+        state.folder = -1;
+    }
+    state.mutex.unlock();
+}
 
 std::string Location() {
     std::string explicitPath = Environment("TESSALY_REGISTRY");
@@ -68,8 +109,8 @@ std::string Location() {
 
 std::optional<Document> Load() {
     const std::string location = Location();
-    std::ifstream in(location, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> text = ReadBytes(location);
+    if (!text) {
         // Only a file that is not there reads as an empty registry; one that is
         // there but cannot be read must not be mistaken for it and overwritten.
         std::error_code ec;
@@ -78,36 +119,52 @@ std::optional<Document> Load() {
         }
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    Document document = Document::parse(text.str(), nullptr, false);
-    if (document.is_discarded() || !document.is_object()) {
+    bool tooDeep = false;
+    Document document = Document::parse(
+        *text,
+        [&tooDeep](int depth, nlohmann::json::parse_event_t, Document&) {
+            tooDeep = tooDeep || depth > MaxDepth;
+            return true;
+        },
+        false);
+    if (tooDeep || document.is_discarded() || !document.is_object()) {
         return std::nullopt;
     }
     return document;
 }
 
 bool Save(const Document& document) {
-    const std::filesystem::path target = Location();
+    std::string text;
+    try {
+        text = document.dump(2) + "\n";
+    } catch (const nlohmann::json::exception&) {
+        return false;
+    }
     std::error_code ec;
-    if (target.has_parent_path()) {
-        std::filesystem::create_directories(target.parent_path(), ec);
+    std::filesystem::create_directories(Folder(), ec);
+    return wholefile::Replace(Location(), text);
+}
+
+Snapshot Take() {
+    const std::string location = Location();
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(std::filesystem::symlink_status(location, ec));
+    return {existed, ReadBytes(location)};
+}
+
+bool Restore(const Snapshot& snapshot) {
+    if (ReadBytes(Location()) == snapshot.bytes) {
+        return true;
     }
-    std::string temporary = target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return false;
+    if (snapshot.bytes) {
+        return wholefile::Replace(Location(), *snapshot.bytes);
     }
-    struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, document.dump(2) + "\n") &&
-                         ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
+    if (snapshot.existed) {
+        return true;
     }
-    return true;
+    std::error_code ec;
+    std::filesystem::remove(Location(), ec);
+    return !ec;
 }
 
 }  // namespace platform::registryfile

@@ -20,9 +20,8 @@ std::string TrimBlanks(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-// The splitting behind ParseString; `quoting` false makes an apostrophe an
-// ordinary character, which path components need ("O'Brien").
-void Split(const std::string& s, std::vector<std::string>& parts, std::string_view delim, bool quoting) {
+// The splitting behind ParseString.
+void Split(const std::string& s, std::vector<std::string>& parts, std::string_view delim) {
     if (TrimBlanks(Subst(s, std::string(delim))).empty()) return;
     const char d = delim.empty() ? '\0' : delim.front();
     const bool splits = !delim.empty();
@@ -33,7 +32,7 @@ void Split(const std::string& s, std::vector<std::string>& parts, std::string_vi
     std::size_t quoteAt = std::string::npos;
     // The last character never opens a part of its own: a trailing delimiter is dropped.
     for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-        if (quoting && s[i] == '\'') {
+        if (s[i] == '\'') {
             if (quoteAt == std::string::npos) {
                 quoteAt = i;
             } else {
@@ -60,10 +59,25 @@ void Split(const std::string& s, std::vector<std::string>& parts, std::string_vi
     }
 }
 
+// The components of a path between its separators, exactly as they stand:
+// blanks and apostrophes are name characters here ("Willow Creek /" is not
+// "Willow Creek/"). One trailing separator closes the last component rather
+// than opening an empty one. A path of nothing but separators has no
+// component, which is the subscript error.
 std::vector<std::string> PathParts(const std::string& path, std::string_view sep) {
+    if (sep.empty()) return {path};
+    std::string_view rest(path);
+    if (rest.ends_with(sep)) rest.remove_suffix(sep.size());
     std::vector<std::string> parts;
-    Split(path, parts, sep, false);
-    if (parts.empty()) throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
+    bool named = false;
+    for (;;) {
+        const auto at = rest.find(sep);
+        parts.emplace_back(rest.substr(0, at));
+        named = named || !parts.back().empty();
+        if (at == std::string_view::npos) break;
+        rest.remove_prefix(at + sep.size());
+    }
+    if (!named) throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
     return parts;
 }
 
@@ -71,7 +85,7 @@ std::vector<std::string> PathParts(const std::string& path, std::string_view sep
 
 void ParseString(const std::string& s, std::vector<std::string>& parts, std::string_view delim) {
     try {
-        Split(s, parts, delim, true);
+        Split(s, parts, delim);
     } catch (...) {
         // Splitting never reports; callers see whatever parts were made.
     }

@@ -22,14 +22,15 @@ namespace tessaly {
 void ParseString(const std::string& s, std::vector<std::string>& parts, std::string_view delim);
 
 // The folder part of `path`, with a trailing separator ("C:\dir\file" gives
-// "C:\dir\"), and its last part ("file"). Components are trimmed of blanks; an
-// apostrophe is an ordinary character. A path of only separators and blanks is
+// "C:\dir\"), and its last part ("file"). Components keep their blanks and
+// apostrophes, as file names here may hold them. A path of only separators is
 // reported as a subscript error.
 std::string ReturnDir(const std::string& path, std::string_view sep = "/");
 std::string ReturnFilename(const std::string& path, std::string_view sep = "/");
 
 // The long (resolved) form of an existing path; `path` unchanged when it does not
-// exist or its long form does not fit 260 characters.
+// exist or its long form does not fit 260 characters. "*" and "?" are name
+// characters here, not patterns, in this and the two routines below.
 std::string GetFullFileString(const std::string& path);
 
 // Whether a file or folder of that path exists. Never reports.

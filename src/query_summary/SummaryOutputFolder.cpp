@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/data/Geoprocessor.h"
 #include "platform/data/Workspace.h"
 #include "src/core/aml_func_mod.h"
 
@@ -42,7 +43,33 @@ std::string SummaryOutputFolder() {
 
 std::string ProposedSummaryPath(const std::string& folder) {
     if (folder == "/" || !platform::FolderWorkspaceFactory().IsWorkspace(folder)) return {};
-    return MakeUniqueFilename(folder + "summary.dbf");
+    return FreeSummaryPath(folder + "summary.dbf");
+}
+
+bool SummaryPathTaken(const std::string& path) { return ExistFileDir(path) || platform::DissolveOutputExists(path); }
+
+std::string FreeSummaryPath(const std::string& path) {
+    if (!SummaryPathTaken(path)) return path;
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash) && path.size() - dot <= 5;
+    const std::string base = hasExtension ? path.substr(0, dot) : path;
+    const std::string extension = hasExtension ? path.substr(dot) : std::string();
+    for (std::int64_t n = 2;; ++n) {
+        std::string candidate = base + "_" + std::to_string(n) + extension;
+        if (!SummaryPathTaken(candidate)) return candidate;
+    }
+}
+
+std::string SummaryBrowseFolder(const std::string& documentPath) {
+    const platform::FolderWorkspaceFactory factory;
+    const std::string saved = WithSeparator(ReturnArcGISGeneralDir(3));
+    if (!saved.empty() && factory.IsWorkspace(saved)) return saved;
+    const std::string documentFolder = documentPath.empty() ? std::string() : WithSeparator(ReturnDir(documentPath));
+    if (!documentFolder.empty() && factory.IsWorkspace(documentFolder)) return documentFolder;
+    const std::string searched = SummaryOutputFolder();
+    return factory.IsWorkspace(searched) ? searched : "/";
 }
 
 }  // namespace tessaly

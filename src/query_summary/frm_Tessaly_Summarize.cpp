@@ -142,8 +142,8 @@ void frm_Tessaly_Summarize::Form_Load() {
             names.push_back(CandidateName(ObjectRequired(item)));
         }
         for (const std::string& name : names) cbxLayer.AddItem(name);
-        // An empty list has no first entry to choose.
-        if (!currentSelected_) preselect = names.empty() ? -1 : 0;
+        // No preselection, or one that is not a candidate, chooses the first entry; an empty list has none.
+        if (preselect < 0 && !names.empty()) preselect = 0;
         cbxLayer.SetListIndex(preselect);
 
         txtOutput.SetText(ProposedSummaryPath(SummaryOutputFolder()));
@@ -158,6 +158,7 @@ void frm_Tessaly_Summarize::Form_Unload() {
     Guarded(In("Form_Unload"), [&] {
         help_.reset();
         selectedLayer_.reset();
+        countedLayer_.reset();
         fields_.reset();
         application_.reset();
         report_.reset();
@@ -273,8 +274,14 @@ void frm_Tessaly_Summarize::DisplayNumSelected() {
         const std::int64_t total = table->RowCount(nullptr);
         chkSumSelected.SetCaption(std::string(kSummarizeCheckCaption) + " (" + InsertCommas(selected) + " of " +
                                   InsertCommas(total) + " selected)");
-        chkSumSelected.SetValue(selected == 0 ? platform::vbGrayed : platform::vbChecked);
+        // The tick is set when the box becomes enabled or describes another layer; otherwise it is the user's.
+        const bool ticks = selected != 0 && (!chkSumSelected.Enabled() || countedLayer_ != selectedLayer_);
+        if (selected == 0)
+            chkSumSelected.SetValue(platform::vbGrayed);
+        else if (ticks)
+            chkSumSelected.SetValue(platform::vbChecked);
         chkSumSelected.SetEnabled(selected != 0);
+        countedLayer_ = selectedLayer_;
     });
 }
 

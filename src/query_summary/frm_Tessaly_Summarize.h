@@ -99,6 +99,8 @@ private:
     std::int32_t CaseFieldIndex();
     // The dissolve's summary string from the ticked statistic nodes.
     std::string SummaryString(const std::string& caseField);
+    // The map document's file, "" when it has none.
+    std::string DocumentPath() const;
 
     std::shared_ptr<const TableLayerCollection> candidates_;
     std::shared_ptr<platform::HostObject> currentSelected_;
@@ -106,6 +108,8 @@ private:
     // cbxFieldName position -> index in Field_Array.
     std::vector<std::int32_t> theFieldIndices_;
     std::shared_ptr<platform::HostObject> selectedLayer_;
+    // The layer or table the selection count last described.
+    std::shared_ptr<platform::HostObject> countedLayer_;
     std::shared_ptr<frmSumHelp> help_;
     std::shared_ptr<platform::Application> application_;
     StatsDialogSettings settings_;

@@ -1,7 +1,5 @@
 // The summarize dialog's output: the summary table written by the host's
 // dissolve, added to the map and opened; and the browse for its file.
-#include <cctype>
-
 #include "platform/com/ComError.h"
 #include "platform/data/Field.h"
 #include "platform/data/Geoprocessor.h"
@@ -18,6 +16,7 @@
 #include "src/core/ErrorHandling.h"
 #include "src/core/ObjectRequired.h"
 #include "src/core/aml_func_mod.h"
+#include "src/query_summary/SummaryOutputFolder.h"
 #include "src/query_summary/SummaryStatistics.h"
 #include "src/query_summary/ThemeViews.h"
 #include "src/query_summary/frm_Tessaly_Summarize.h"
@@ -45,13 +44,6 @@ std::int32_t FieldIndexOfKey(const std::string& key) {
     } catch (const std::exception&) {
     }
     throw platform::RuntimeError(platform::vberr::TypeMismatch);
-}
-
-// The file the dissolve writes for `path`: it adds ".dbf" to a name without it.
-std::string DissolvedFile(const std::string& path) {
-    std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
-    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ending == ".dbf" ? path : path + ".dbf";
 }
 
 }  // namespace
@@ -84,7 +76,8 @@ void frm_Tessaly_Summarize::cmdOK_Click() {
         const std::string path = txtOutput.Text();
         const std::string folder = ReturnDir(path);
         const std::string tableName = ReturnFilename(path);
-        if (ExistFileDir(path) || ExistFileDir(DissolvedFile(path))) {
+        // The dissolve writes "<name>.dbf" and "<name>.cpg" whatever the case of the typed ending.
+        if (SummaryPathTaken(path)) {
             platform::MsgBox("Unable to save output to " + path + ".\r\nTable already exists!\r\n\r\nBailing out...",
                              platform::vbOKOnly);
             return;
@@ -123,17 +116,22 @@ void frm_Tessaly_Summarize::cmdOK_Click() {
     });
 }
 
+std::string frm_Tessaly_Summarize::DocumentPath() const {
+    // The document's path comes after the normal template; a document without a file has none.
+    const auto templates = ObjectRequired(application_).Templates();
+    return templates && templates->Count() > 1 ? templates->Item(templates->Count() - 1) : std::string();
+}
+
 void frm_Tessaly_Summarize::cmdGetFile_Click() {
     Guarded(In("cmdGetFile_Click"), [&] {
         std::string proposed;
         std::string start;
         if (!txtOutput.Text().empty()) {
-            proposed = MakeUniqueFilename(txtOutput.Text());
+            proposed = FreeSummaryPath(txtOutput.Text());
             start = ReturnDir(proposed);
         } else {
-            start = ReturnArcGISGeneralDir(3);
-            if (!start.ends_with('/')) start += '/';
-            proposed = MakeUniqueFilename(start + "summary.dbf");
+            start = SummaryBrowseFolder(DocumentPath());
+            proposed = FreeSummaryPath(start + "summary.dbf");
         }
         if (!start.ends_with('/')) start += '/';
 
@@ -146,8 +144,8 @@ void frm_Tessaly_Summarize::cmdGetFile_Click() {
         if (!dialog.DoModalSave(ObjectRequired(application_).hWnd())) return;
 
         std::string path = ObjectRequired(dialog.FinalLocation()).Path() + "/" + dialog.Name();
-        if (ExistFileDir(path)) {
-            path = MakeUniqueFilename(path);
+        if (SummaryPathTaken(path)) {
+            path = FreeSummaryPath(path);
             platform::MsgBox("Unable to overwrite the file '" + dialog.Name() + "'.  The new file will be saved to " +
                                  path + "...",
                              platform::vbOKOnly);

@@ -43,6 +43,29 @@ std::vector<std::string> AllLines(const std::vector<QuickLoadEntry>& entries) {
     return lines;
 }
 
+// An entry as read, with the file lines it takes: its marker's line and the
+// lines after it.
+struct PlacedEntry {
+    QuickLoadEntry entry;
+    std::size_t firstLine = 0;
+    std::size_t lineCount = 0;
+};
+
+std::vector<PlacedEntry> PlacedEntries(const std::vector<TextLine>& lines) {
+    std::vector<PlacedEntry> entries;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto kind = KindOfMarker(lines[i].text);
+        if (!kind) continue;
+        const std::size_t count = 1 + ValueCount(*kind);
+        if (lines.size() - i - 1 < count) throw platform::RuntimeError(platform::vberr::InputPastEndOfFile);
+        PlacedEntry placed{{*kind, lines[i + 1].text, {}}, i, 1 + count};
+        for (std::size_t k = i + 2; k <= i + count; ++k) placed.entry.values.push_back(lines[k].text);
+        entries.push_back(std::move(placed));
+        i += count;
+    }
+    return entries;
+}
+
 }  // namespace
 
 const char* QuickLoadMarker(QuickLoadKind kind) {
@@ -75,28 +98,48 @@ std::vector<std::string> QuickLoadLines(const QuickLoadEntry& entry) {
 }
 
 std::vector<QuickLoadEntry> ReadQuickLoadFile(const std::string& path) {
-    const std::vector<std::string> lines = ReadTextLines(path);
     std::vector<QuickLoadEntry> entries;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto kind = KindOfMarker(lines[i]);
-        if (!kind) continue;
-        const std::size_t count = 1 + ValueCount(*kind);
-        if (lines.size() - i - 1 < count) throw platform::RuntimeError(platform::vberr::InputPastEndOfFile);
-        QuickLoadEntry entry{*kind, lines[i + 1], {}};
-        entry.values.assign(lines.begin() + static_cast<std::ptrdiff_t>(i + 2),
-                            lines.begin() + static_cast<std::ptrdiff_t>(i + 1 + count));
-        entries.push_back(std::move(entry));
-        i += count;
-    }
+    for (PlacedEntry& placed : PlacedEntries(ReadTextFile(path).lines)) entries.push_back(std::move(placed.entry));
     return entries;
+}
+
+std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& listed,
+                                                const std::vector<bool>& marked) {
+    const TextFileContent now = ReadTextFile(path);
+    const std::vector<PlacedEntry> placed = PlacedEntries(now.lines);
+
+    std::vector<std::size_t> removed;
+    std::vector<bool> dropLine(now.lines.size(), false);
+    for (std::size_t i = 0; i < listed.size() && i < marked.size(); ++i) {
+        if (!marked[i]) continue;
+        const auto alike = [&](const QuickLoadEntry& other) { return other == listed[i]; };
+        const auto rank = std::count_if(listed.begin(), listed.begin() + static_cast<std::ptrdiff_t>(i), alike);
+        std::ptrdiff_t seen = 0;
+        for (const PlacedEntry& candidate : placed) {
+            if (!alike(candidate.entry) || seen++ != rank) continue;
+            std::fill_n(dropLine.begin() + static_cast<std::ptrdiff_t>(candidate.firstLine), candidate.lineCount, true);
+            removed.push_back(i);
+            break;
+        }
+    }
+    if (removed.empty()) return removed;
+
+    // Only the dropped lines' bytes go; a leading byte-order mark and every
+    // kept line's own line end stay as they were.
+    std::string kept;
+    std::size_t from = 0;
+    for (std::size_t line = 0; line < now.lines.size(); ++line) {
+        if (!dropLine[line]) continue;
+        kept.append(now.bytes, from, now.lines[line].begin - from);
+        from = now.lines[line].end;
+    }
+    kept.append(now.bytes, from);
+    ReplaceFileBytes(path, kept);
+    return removed;
 }
 
 void AppendQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& entries) {
     AppendTextLines(path, AllLines(entries));
-}
-
-void RewriteQuickLoadFile(const std::string& path, const std::vector<QuickLoadEntry>& entries) {
-    ReplaceTextFile(path, AllLines(entries));
 }
 
 std::string LayerFilePath(const std::string& documentFolder, const std::string& relativePath) {

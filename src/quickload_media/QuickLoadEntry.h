@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -45,12 +46,19 @@ std::vector<std::string> QuickLoadLines(const QuickLoadEntry& entry);
 // (input past end of file); a missing file 53. The file is closed in any case.
 std::vector<QuickLoadEntry> ReadQuickLoadFile(const std::string& path);
 
+// Removes from the file, as it is now, the entries of `listed` (an earlier
+// reading) that `marked` names, and nothing else: every other line, blank
+// lines, notes and entries added since included, keeps its bytes and its
+// place. A marked entry is found again by kind, name and values, the n-th of
+// several alike being the n-th still there. Returns the positions in `listed`
+// of the entries removed; one no longer in the file is not among them. With
+// nothing to remove the file is not written; otherwise it is replaced whole,
+// so a failure leaves it as it was. Fails as ReadQuickLoadFile does.
+std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& listed,
+                                                const std::vector<bool>& marked);
+
 // Appends the entries, all or none, creating the file when it is missing.
 void AppendQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& entries);
-
-// Replaces the file's content by these entries. A failure leaves the file as
-// it was.
-void RewriteQuickLoadFile(const std::string& path, const std::vector<QuickLoadEntry>& entries);
 
 // The full path of a layer entry's file: the document folder (ending in "/")
 // followed by the stored path, its "\" read as "/".

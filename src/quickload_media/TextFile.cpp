@@ -160,20 +160,24 @@ std::string DecodeLine(std::string_view bytes) {
 
 }  // namespace
 
-std::vector<std::string> ReadTextLines(const std::string& path) {
-    const std::string content = ReadAllBytes(path);
-    std::string_view bytes = content;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+TextFileContent ReadTextFile(const std::string& path) {
+    TextFileContent content{ReadAllBytes(path), {}};
+    const std::string_view bytes = content.bytes;
+    std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    for (std::size_t i = start; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.push_back(DecodeLine(bytes.substr(start, i - start)));
+        const std::size_t length = i - start;
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        content.lines.push_back({DecodeLine(bytes.substr(start, length)), start, i + 1});
         start = i + 1;
     }
-    if (start < bytes.size()) lines.push_back(DecodeLine(bytes.substr(start)));
+    if (start < bytes.size()) content.lines.push_back({DecodeLine(bytes.substr(start)), start, bytes.size()});
+    return content;
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path) {
+    std::vector<std::string> lines;
+    for (TextLine& line : ReadTextFile(path).lines) lines.push_back(std::move(line.text));
     return lines;
 }
 
@@ -207,7 +211,7 @@ void AppendTextLines(const std::string& path, const std::vector<std::string>& li
     }
 }
 
-void ReplaceTextFile(const std::string& path, const std::vector<std::string>& lines) {
+void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::path target = fs::canonical(path, error);
@@ -220,7 +224,7 @@ void ReplaceTextFile(const std::string& path, const std::vector<std::string>& li
     FileDescriptor file(::mkstemp(temporary.data()));
     if (!file.Valid()) throw RuntimeError(vberr::PathFileAccess);
 
-    const bool written = WriteAll(file.Get(), Joined(lines)) &&
+    const bool written = WriteAll(file.Get(), bytes) &&
                          (!existed || ::fchmod(file.Get(), original.st_mode & 07777) == 0) &&
                          ::fsync(file.Get()) == 0 && file.Close() &&
                          ::rename(temporary.c_str(), target.c_str()) == 0;

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The line files of the QuickLoad and media subsystem (QuickLoad.txt,
@@ -17,15 +19,31 @@ namespace tessaly {
 
 std::vector<std::string> ReadTextLines(const std::string& path);
 
+// One line as read, and where its bytes lie in the file: [begin, end) holds
+// the line and its line end.
+struct TextLine {
+    std::string text;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// The file's bytes as they are, and its lines as ReadTextLines reads them.
+struct TextFileContent {
+    std::string bytes;
+    std::vector<TextLine> lines;
+};
+TextFileContent ReadTextFile(const std::string& path);
+
 // Appends the lines, creating the file when it is missing. A file whose last
 // line has no end gets a CR LF first, so the new lines start a line of their
 // own. All or nothing: when writing fails the file is cut back to what it was
 // (or removed, if this call created it) before the error is raised.
 void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
 
-// Replaces the file's content by the lines. The new content is written beside
-// the file and then put in its place, so a failure leaves the file as it was.
-// The file keeps its permissions; a symbolic link is followed, not replaced.
-void ReplaceTextFile(const std::string& path, const std::vector<std::string>& lines);
+// Replaces the file's content by `bytes`, written as they are. The new content
+// is written beside the file and then put in its place, so a failure leaves
+// the file as it was and no temporary file behind. The file keeps its
+// permissions; a symbolic link is followed, not replaced.
+void ReplaceFileBytes(const std::string& path, std::string_view bytes);
 
 }  // namespace tessaly

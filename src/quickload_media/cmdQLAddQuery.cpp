@@ -17,8 +17,8 @@ void cmdQLAddQuery::Click() {
 
     auto form = std::make_shared<frm_InputQuery>();
     form->Show(platform::vbModal);
+    if (form->Cancelled()) return;
     const std::string name = form->theName();
-    if (name == "Cancel") return;
     const std::string text = form->theString();
     form.reset();
 

@@ -25,9 +25,10 @@ void cmdQLAddSpatial::Click() {
 
     auto form = std::make_shared<frm_InputSpatialBookmark>();
     form->Show(platform::vbModal);
+    const bool cancelled = form->Cancelled();
     const std::string name = form->theModalResult();
     form.reset();
-    if (name == "Cancel") return;
+    if (cancelled) return;
 
     AppendQuickLoadEntries(file, {BookmarkEntry(name, xmin, ymin, xmax, ymax)});
     platform::MsgBox(qlmsg::Saved(name));

@@ -40,7 +40,7 @@ void cmdQLDelete::Click() {
         file = *picked;
     }
 
-    std::vector<QuickLoadEntry> entries = ReadQuickLoadFile(file);
+    const std::vector<QuickLoadEntry> entries = ReadQuickLoadFile(file);
     std::vector<std::string> labels;
     for (const QuickLoadEntry& entry : entries) labels.push_back(Label(entry));
 
@@ -49,19 +49,15 @@ void cmdQLDelete::Click() {
     form->Show(platform::vbModal);
     if (!form->ShouldContinue()) return;
 
-    std::string report = "The following references were deleted from the QuickLoad.txt file:\r\n" +
-                         std::string(46, '-') + "\r\n";
-    std::vector<QuickLoadEntry> kept;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (form->lbxReferences.Selected(static_cast<int>(i))) {
-            report += "  --> " + labels[i] + "\r\n";
-        } else {
-            kept.push_back(entries[i]);
-        }
-    }
+    std::vector<bool> marked;
+    for (std::size_t i = 0; i < entries.size(); ++i) marked.push_back(form->lbxReferences.Selected(static_cast<int>(i)));
     form.reset();
 
-    RewriteQuickLoadFile(file, kept);
+    // The file is read again now: what another program added while the form
+    // was open stays, and so does every line that is no marked entry.
+    std::string report = "The following references were deleted from the QuickLoad.txt file:\r\n" +
+                         std::string(46, '-') + "\r\n";
+    for (const std::size_t i : RemoveQuickLoadEntries(file, entries, marked)) report += "  --> " + labels[i] + "\r\n";
 
     ShowQuickLoadReport("QuickLoad Edit Report:", report);
 }

@@ -39,6 +39,7 @@ void frm_InputQuery::Design() {
 void frm_InputQuery::Form_Load() {
     Guarded(In("Form_Load"), [&] {
         name_ = "Cancel";
+        cancelled_ = true;
         txtName.SetText("");
         txtQuery.SetText("");
         OKButton.SetEnabled(false);
@@ -59,6 +60,7 @@ void frm_InputQuery::OKButton_Click() {
     Guarded(In("OKButton_Click"), [&] {
         name_ = txtName.Text();
         text_ = txtQuery.Text();
+        cancelled_ = false;
         Hide();
     });
 }
@@ -67,6 +69,7 @@ void frm_InputQuery::CancelButton_Click() {
     Guarded(In("CancelButton_Click"), [&] {
         Hide();
         name_ = "Cancel";
+        cancelled_ = true;
     });
 }
 

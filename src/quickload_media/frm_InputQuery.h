@@ -6,8 +6,10 @@
 namespace tessaly {
 
 // "Add TESSALY Query String:", where the user names a query and types or
-// pastes its text. Shown modally; theName is then the name typed, or "Cancel"
-// after Cancel or the close box, and theString the query text.
+// pastes its text. Shown modally; Cancelled() then tells whether the user
+// left by Cancel or the close box, theName is the name typed ("Cancel" when
+// cancelled) and theString the query text. The name "Cancel" typed and
+// confirmed is a name like any other.
 class frm_InputQuery : public platform::Form {
 public:
     frm_InputQuery();
@@ -20,9 +22,10 @@ public:
     platform::CommandButton OKButton{*this, "OKButton"};
     platform::CommandButton CancelButton{*this, "CancelButton"};
 
-    // Neither loads the form.
+    // None loads the form.
     const std::string& theName() const { return name_; }
     const std::string& theString() const { return text_; }
+    bool Cancelled() const { return cancelled_; }
 
 protected:
     void Design() override;
@@ -37,6 +40,7 @@ private:
 
     std::string name_ = "Cancel";
     std::string text_;
+    bool cancelled_ = true;
 };
 
 }  // namespace tessaly

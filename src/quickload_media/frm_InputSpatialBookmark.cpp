@@ -32,6 +32,7 @@ void frm_InputSpatialBookmark::Design() {
 void frm_InputSpatialBookmark::Form_Load() {
     Guarded(In("Form_Load"), [&] {
         result_ = "Cancel";
+        cancelled_ = true;
         txtName.SetText("");
         OKButton.SetEnabled(false);
     });
@@ -44,12 +45,17 @@ void frm_InputSpatialBookmark::txtName_Change() {
 void frm_InputSpatialBookmark::OKButton_Click() {
     Guarded(In("OKButton_Click"), [&] {
         result_ = txtName.Text();
+        cancelled_ = false;
         Hide();
     });
 }
 
 void frm_InputSpatialBookmark::CancelButton_Click() {
-    Guarded(In("CancelButton_Click"), [&] { Hide(); });
+    Guarded(In("CancelButton_Click"), [&] {
+        Hide();
+        result_ = "Cancel";
+        cancelled_ = true;
+    });
 }
 
 }  // namespace tessaly

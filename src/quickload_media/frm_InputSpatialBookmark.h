@@ -6,8 +6,9 @@
 namespace tessaly {
 
 // "Create TESSALY Spatial Bookmark:", where the user names a new bookmark.
-// Shown modally; theModalResult is then the name typed, or "Cancel" after
-// Cancel or the close box.
+// Shown modally; Cancelled() then tells whether the user left by Cancel or
+// the close box, and theModalResult is the name typed ("Cancel" when
+// cancelled). The name "Cancel" typed and confirmed is a name like any other.
 class frm_InputSpatialBookmark : public platform::Form {
 public:
     frm_InputSpatialBookmark();
@@ -17,8 +18,9 @@ public:
     platform::CommandButton OKButton{*this, "OKButton"};
     platform::CommandButton CancelButton{*this, "CancelButton"};
 
-    // Does not load the form.
+    // Neither loads the form.
     const std::string& theModalResult() const { return result_; }
+    bool Cancelled() const { return cancelled_; }
 
 protected:
     void Design() override;
@@ -30,6 +32,7 @@ private:
     void CancelButton_Click();
 
     std::string result_ = "Cancel";
+    bool cancelled_ = true;
 };
 
 }  // namespace tessaly

@@ -37,12 +37,10 @@ const char* ClickHandlerOf(MediaKind kind) {
     return "";
 }
 
-// Adds a key the way a keyed collection does: a key already there, in any
-// letter case, is error 457.
+// Whether a keyed collection holds the key, in any letter case.
 template <class Value>
-void AddKeyed(std::map<std::wstring, Value>& collection, const std::string& key, Value value) {
-    if (!collection.emplace(localetext::Folded(key), std::move(value)).second)
-        throw platform::RuntimeError(platform::vberr::KeyAlreadyInCollection);
+bool HasKey(const std::map<std::wstring, Value>& collection, const std::string& key) {
+    return collection.contains(localetext::Folded(key));
 }
 
 template <class Value>
@@ -153,23 +151,34 @@ void tessaly_MediaDialog::LoadList() {
     all_ = {};
     const std::vector<std::string> lines = ReadTextLines(listFile_);
     for (const std::string& line : lines) {
-        const auto entry = ParseMediaLine(line);
-        if (!entry) continue;
-        // Codes outside the eight kinds name no kind of media: the entry is left out.
-        if (const auto kind = MediaKindOfCode(entry->kindCode)) AddEntry(*entry, *kind);
+        // A line that is no entry (a bad kind code, no "," after the ":") or
+        // that repeats a title of its kind is left out alone: one slip in a
+        // hand-written list must not hide the lines after it.
+        try {
+            if (const auto entry = ParseMediaLine(line)) AddEntry(*entry);
+        } catch (const platform::ComError&) {
+        }
     }
 }
 
-void tessaly_MediaDialog::AddEntry(const MediaListEntry& entry, MediaKind kind) {
-    const std::string fullPath = MediaFullPath(entry, baseFolder_);
-    auto& own = kinds_[Index(kind)];
-    AddKeyed(own.byKey, entry.title, fullPath);
-    own.display.push_back(entry.title);
-    own.hasEntries = true;
-
-    const std::string typeText = TypeTextInAll(kind);
+void tessaly_MediaDialog::AddEntry(const MediaListEntry& entry) {
+    // A code outside the eight kinds names no list of its own: such an entry
+    // is listed under All Media only, with no type text.
+    const auto kind = MediaKindOfCode(entry.kindCode);
+    const std::string typeText = kind ? TypeTextInAll(*kind) : "";
     const std::string display = entry.title + "   (" + typeText + ")";
-    AddKeyed(all_.byKey, display, Choice{fullPath, typeText});
+    // Both keys are checked before either list changes, so a repeated title adds nothing.
+    if ((kind && HasKey(kinds_[Index(*kind)].byKey, entry.title)) || HasKey(all_.byKey, display))
+        throw platform::RuntimeError(platform::vberr::KeyAlreadyInCollection);
+
+    const std::string fullPath = MediaFullPath(entry, baseFolder_);
+    if (kind) {
+        auto& own = kinds_[Index(*kind)];
+        own.byKey.emplace(localetext::Folded(entry.title), fullPath);
+        own.display.push_back(entry.title);
+        own.hasEntries = true;
+    }
+    all_.byKey.emplace(localetext::Folded(display), Choice{fullPath, typeText});
     all_.display.push_back(display);
     all_.hasEntries = true;
 }

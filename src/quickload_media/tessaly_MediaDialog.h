@@ -74,7 +74,7 @@ private:
     };
 
     void LoadList();
-    void AddEntry(const MediaListEntry& entry, MediaKind kind);
+    void AddEntry(const MediaListEntry& entry);
     void ShowList(const std::vector<std::string>& display, bool hasEntries);
     void ShowKind(MediaKind kind, const char* procedure);
     platform::OptionButton& OptionOf(MediaKind kind);

@@ -3,6 +3,7 @@
 #include "src/resources/PictureMakers.h"
 #include "src/resources/PixelCanvas.h"
 #include "src/resources/PixelFont.h"
+#include "src/resources/SummarizeHelpExample.h"
 
 namespace tessaly::pictures {
 namespace {
@@ -43,8 +44,7 @@ private:
 
 // A small table in a box: a header row over a rule, then the rows; the
 // columns start at the given offsets.
-int DrawTable(PixelCanvas& canvas, int x, int y, std::string_view title,
-              std::initializer_list<std::initializer_list<std::string_view>> rows,
+int DrawTable(PixelCanvas& canvas, int x, int y, std::string_view title, const HelpTable& rows,
               std::initializer_list<int> columns, int width) {
     canvas.Text(x, y, title, kNavy, 1, true);
     const int top = y + kLine;
@@ -54,7 +54,7 @@ int DrawTable(PixelCanvas& canvas, int x, int y, std::string_view title,
     bool header = true;
     for (const auto& row : rows) {
         auto column = columns.begin();
-        for (std::string_view cell : row) {
+        for (const std::string& cell : row) {
             canvas.Text(x + *column, rowY, cell, kInk, 1, header);
             ++column;
         }
@@ -67,6 +67,14 @@ int DrawTable(PixelCanvas& canvas, int x, int y, std::string_view title,
 
 }  // namespace
 
+const SummarizeHelpExample& TheSummarizeHelpExample() {
+    static const SummarizeHelpExample example{
+        {{"F1", "F2"}, {"A", "10"}, {"A", "20"}, {"B", "2"}, {"B", "4"}, {"B", "6"}},
+        {{"Minimum_F1", "Count_F1", "Sum_F2"}, {"A", "2", "30"}, {"B", "3", "12"}},
+    };
+    return example;
+}
+
 // The summarize dialog's help: what a summary table is, with a worked example,
 // and how the dialog's steps choose its field, statistics and output.
 platform::Bitmap SummarizeHelpPage() {
@@ -77,20 +85,18 @@ platform::Bitmap SummarizeHelpPage() {
     Page page(canvas, 52);
     page.Lines({
         "Summarize makes a new table with one record for each distinct value of the field you choose.",
-        "Each record holds that value, the number of input records that share it, and any statistics",
-        "that you ask for on the other fields.",
+        "Each record holds that value (in a field named Minimum_ and the field), the number of input",
+        "records that share it, and any statistics that you ask for on the other fields.",
     });
     page.Space(kLine / 2);
     page.Lines({"For example, an input table with the fields F1 and F2, summarized on F1 with the sum of F2:"});
     page.Space(kLine / 2);
 
     const int tablesTop = page.Y();
-    const int inputBottom = DrawTable(canvas, kMargin + 24, tablesTop, "Input table",
-                                      {{"F1", "F2"}, {"A", "10"}, {"A", "20"}, {"B", "2"}, {"B", "4"}, {"B", "6"}},
-                                      {8, 56}, 96);
+    const SummarizeHelpExample& example = TheSummarizeHelpExample();
+    const int inputBottom = DrawTable(canvas, kMargin + 24, tablesTop, "Input table", example.input, {8, 56}, 96);
     canvas.Text(kMargin + 152, tablesTop + kLine + 4 + 2 * kLine, "==>", kNavy, 1, true);
-    DrawTable(canvas, kMargin + 200, tablesTop, "Output table", {{"F1", "Count_F1", "Sum_F2"}, {"A", "2", "30"}, {"B", "3", "12"}},
-              {8, 56, 128}, 184);
+    DrawTable(canvas, kMargin + 200, tablesTop, "Output table", example.output, {8, 84, 144}, 196);
     page.Space(inputBottom - tablesTop);
 
     page.Heading("Choosing the field to summarize");
@@ -102,13 +108,15 @@ platform::Bitmap SummarizeHelpPage() {
     page.Lines({
         "Under each of the other fields, tick the statistics you want:  minimum, maximum, average, sum,",
         "standard deviation and variance for numbers, first and last for text and dates.  Each one",
-        "becomes an output field named by the statistic, an underscore and the field, such as Sum_F2.",
+        "becomes an output field named by the statistic, an underscore and the field, such as Sum_F2;",
+        "first and last come out as the smallest and largest value, in Minimum_ and Maximum_ fields.",
         "A count field, such as Count_F1, tells how many input records have each value.",
     });
     page.Heading("Naming the output table");
     page.Lines({
         "Type the full path of the new dBASE table, or press the browse button to choose its folder",
-        "and name.  Summarize does not overwrite a table that already exists.",
+        "and name.  Summarize never overwrites a table that already exists:  it refuses a name that is",
+        "taken, and browsing to one proposes the next free name.",
     });
     page.Heading("Shapes");
     page.Lines({"The shape field of a layer is ignored:  the output table holds attributes only."});

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -20,6 +21,7 @@
 #include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "DesktopTestSupport.h"
@@ -53,6 +55,18 @@ void DismissNextModal() {
     QTimer::singleShot(0, [] {
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         else DismissNextModal();
+    });
+}
+
+// Closes the next message box that comes up and keeps its text.
+void DismissNextMessage(const std::shared_ptr<QString>& text) {
+    QTimer::singleShot(0, [text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            *text = box->text();
+            box->close();
+        } else {
+            DismissNextMessage(text);
+        }
     });
 }
 
@@ -352,6 +366,43 @@ TEST_F(DesktopHost, RegisterAndUnregisterOptionsEnterAndRemoveTheClasses) {
     EXPECT_EQ(QProcess::execute(program, {"--unregister", QString::fromStdString(ServerLibrary())}), 0);
     EXPECT_NE(platform::CLSIDFromProgID("TessalyOpenTable.cmdQuickLoad", &clsid), platform::S_OK);
     EXPECT_NE(QProcess::execute(program, {"--register", "/no/such/library.so"}), 0);
+}
+
+TEST_F(DesktopHost, ADocumentThatCannotBeOpenedOrSavedGivesAMessageAndTheOpenOneKeepsItsChanges) {
+    OpenLesson();
+    const auto open = Document();
+    open->Title("Unsaved title");
+    const auto damaged = lesson_.Folder() / "lesson" / "Damaged.tmd";
+    std::ofstream(damaged) << R"({"format": 1})";
+
+    auto message = std::make_shared<QString>();
+    DismissNextMessage(message);
+    EXPECT_FALSE(window_->OpenDocument(QString::fromStdString(damaged.string())));
+    EXPECT_TRUE(message->contains("is not a map document")) << message->toStdString();
+    EXPECT_EQ(Document(), open);
+
+    Document()->FocusMap()->AddLayer(
+        platform::FeatureLayer::Open("Z\xFCrich", (lesson_.Folder() / "lesson" / "data" / "towns.shp").string()));
+    DismissNextMessage(message);
+    EXPECT_FALSE(window_->SaveDocument());
+    EXPECT_TRUE(message->contains("not valid UTF-8")) << message->toStdString();
+    EXPECT_EQ(Document(), open);
+    EXPECT_EQ(Document()->Title(), "Unsaved title");
+}
+
+TEST_F(DesktopHost, ADocumentWithMissingOrDamagedDataOpensWithThoseLayersInvalidAndListed) {
+    const auto data = lesson_.Folder() / "lesson" / "data";
+    for (const char* extension : {".shp", ".shx", ".dbf", ".prj", ".cpg"}) fs::remove(data / ("rivers" + std::string(extension)));
+    std::ofstream(data / "rainfall.dbf", std::ios::trunc) << "not a table";
+
+    auto message = std::make_shared<QString>();
+    DismissNextMessage(message);
+    OpenLesson();
+    EXPECT_TRUE(message->contains("Willow Creek Watershed: Rivers")) << message->toStdString();
+    EXPECT_TRUE(message->contains("Willow Creek Watershed: Annual Rainfall")) << message->toStdString();
+    EXPECT_FALSE(message->contains("Towns")) << message->toStdString();
+    EXPECT_FALSE(Layer("Rivers")->Valid());
+    EXPECT_TRUE(Layer("Towns")->Valid());
 }
 
 }  // namespace

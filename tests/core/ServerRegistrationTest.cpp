@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -292,6 +295,38 @@ TEST_F(ServerRegistrationTest, UnregistrationRemovesEveryClass) {
     }
     EXPECT_EQ(DefaultValue("CLSID\\" + platform::ToString(tessaly::info::toolBarTessaly.clsid) + "\\ProgID"),
               "<missing>");
+}
+
+// Registration is all or nothing: a class that cannot be entered (here the last
+// one, whose key is protected; or a library path that is not valid UTF-8, which
+// the file cannot hold) fails it with a code, and the file stays byte for byte.
+TEST(ServerRegistrationFailureTest, AFailedRegistrationLeavesTheRegistryFileAsItWas) {
+    servertest::TempFolder folder;
+    const auto file = folder.Path() / "registry.json";
+    servertest::ScopedRegistry registry{file};
+    const std::string original = R"({"HKEY_CLASSES_ROOT": {"keys": {"TessalyOpenTable.cmdAbout": {"writable": false}}}})";
+    const auto invalidUtf8 = folder.Path() / "caf\xE9";
+    std::filesystem::create_directories(invalidUtf8);
+    std::filesystem::copy_file(kLibrary, invalidUtf8 / "libTessalyOpenTable.so");
+
+    struct Case {
+        std::string library;
+        std::string registryText;
+    };
+    for (const Case& c : {Case{kLibrary, original}, Case{(invalidUtf8 / "libTessalyOpenTable.so").string(), "{}"}}) {
+        SCOPED_TRACE(c.library);
+        std::ofstream(file, std::ios::binary) << c.registryText;
+        EXPECT_TRUE(platform::FAILED(platform::RegisterServer(c.library)));
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream after;
+        after << in.rdbuf();
+        EXPECT_EQ(after.str(), c.registryText);
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"caf\xE9", "registry.json"}));
+    }
 }
 
 }  // namespace

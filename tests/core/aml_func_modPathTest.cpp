@@ -68,14 +68,17 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"ServerShare", "\\\\server\\share\\f.txt", "\\", "\\\\server\\share\\", "f.txt"},
         SplitCase{"TrailingBackslash", "C:\\dir\\", "\\", "C:\\", "dir"},
         SplitCase{"BareNameBackslash", "file.txt", "\\", "file.txt\\", "file.txt"},
-        SplitCase{"ComponentsTrimmedBackslash", "C:\\My Data \\x.shp", "\\", "C:\\My Data\\", "x.shp"},
+        SplitCase{"ComponentsKeepBlanksBackslash", "C:\\My Data \\x.shp", "\\", "C:\\My Data \\", "x.shp"},
         SplitCase{"ApostropheIsPlainBackslash", "C:\\O'Brien\\it's.shp", "\\", "C:\\O'Brien\\", "it's.shp"},
         SplitCase{"TwoApostrophesBackslash", "C:\\a'b\\c'd\\e.txt", "\\", "C:\\a'b\\c'd\\", "e.txt"},
         SplitCase{"RootFolderFile", "/home/dir/file.txt", "/", "/home/dir/", "file.txt"},
         SplitCase{"DoubleSlashShare", "//server/share/f.txt", "/", "//server/share/", "f.txt"},
         SplitCase{"TrailingSlash", "/home/dir/", "/", "/home/", "dir"},
         SplitCase{"BareNameSlash", "file.txt", "/", "file.txt/", "file.txt"},
-        SplitCase{"ComponentsTrimmedSlash", "/data/My Data /x.shp", "/", "/data/My Data/", "x.shp"},
+        SplitCase{"ComponentsKeepBlanksSlash", "/data/My Data /x.shp", "/", "/data/My Data /", "x.shp"},
+        SplitCase{"LastComponentKeepsBlanks", "/data/ Willow Creek /", "/", "/data/", " Willow Creek "},
+        SplitCase{"BlankComponentsAreNames", " / / ", "/", " / /", " "},
+        SplitCase{"WildcardCharactersArePlain", "/data/what?/*.shp", "/", "/data/what?/", "*.shp"},
         SplitCase{"ApostropheIsPlainSlash", "/data/O'Brien/it's.shp", "/", "/data/O'Brien/", "it's.shp"},
         SplitCase{"TwoApostrophesSlash", "/a'b/c'd/e.txt", "/", "/a'b/c'd/", "e.txt"},
         SplitCase{"FileAtRoot", "/x.shp", "/", "/", "x.shp"},
@@ -90,7 +93,7 @@ TEST(PathPartsDefaultTest, SeparatorDefaultsToSlash) {
 TEST(PathPartsErrorTest, PathOfNothingButSeparatorsIsReportedAsSubscriptError) {
     platform::ScopedHeadlessUi ui;
     ResetErrorHandling();
-    for (const std::string path : {"", " / / ", "/"}) {
+    for (const std::string path : {"", "/", "//"}) {
         EXPECT_EQ(ReturnDir(path), "") << "path «" << path << "»";
         EXPECT_EQ(ReturnFilename(path), "") << "path «" << path << "»";
     }
@@ -103,6 +106,7 @@ TEST(PathPartsErrorTest, PathOfNothingButSeparatorsIsReportedAsSubscriptError) {
 TEST(ExistFileDirTest, TrueOnlyForAnExistingFileOrFolder) {
     TempFolder temp;
     TempFolder::Touch("table.dbf");
+    TempFolder::Touch("a?.dbf");
     fs::create_directory("folder");
     const std::vector<std::pair<std::string, bool>> cases = {
         {"", false},
@@ -111,6 +115,8 @@ TEST(ExistFileDirTest, TrueOnlyForAnExistingFileOrFolder) {
         {"folder", true},
         {temp.Path() + "/folder/", true},
         {"missing.dbf", false},
+        {"a?.dbf", true},
+        {temp.Path() + "/a?.dbf", true},
         {"*.dbf", false},
         {temp.Path() + "/tab?e.dbf", false},
     };
@@ -130,6 +136,13 @@ TEST(GetFullFileStringTest, ExistingPathComesBackResolved) {
     const std::string canonical = fs::canonical(temp.Path() + "/lesson/map.tmd").string();
     EXPECT_EQ(GetFullFileString(temp.Path() + "/link/map.tmd"), canonical);
     EXPECT_EQ(GetFullFileString(temp.Path() + "/lesson/../lesson/map.tmd"), canonical);
+}
+
+TEST(GetFullFileStringTest, QuestionMarkAndStarAreNameCharacters) {
+    TempFolder temp;
+    TempFolder::Touch("what?/*.tmd");
+    const std::string canonical = fs::canonical(temp.Path() + "/what?/*.tmd").string();
+    EXPECT_EQ(GetFullFileString(temp.Path() + "/what?/../what?/*.tmd"), canonical);
 }
 
 TEST(GetFullFileStringTest, LongFormOf260OrMoreComesBackUnchanged) {
@@ -170,6 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
         UniqueCase{"DotBeyondLastFiveIsNoExtension", {"notes.backup"}, "notes.backup", "/", "notes.backup_2"},
         UniqueCase{"LastFiveCountCharactersNotBytes", {"carte.éééé"}, "carte.éééé", "/", "carte_2.éééé"},
         UniqueCase{"SixCharactersFromTheDotIsNoExtension", {"carte.ééééé"}, "carte.ééééé", "/", "carte.ééééé_2"},
+        UniqueCase{"QuestionMarkNameExists", {"out/a?.dbf"}, "out/a?.dbf", "/", "out/a?_2.dbf"},
+        UniqueCase{"StarNamesExist", {"out/*", "out/*_2"}, "out/*", "/", "out/*_3"},
         UniqueCase{"LastDotOnly", {"data.tar.gz"}, "data.tar.gz", "/", "data.tar_2.gz"},
         UniqueCase{"BackslashNoExtension", {"C:\\out\\table"}, "C:\\out\\table", "\\", "C:\\out\\table_2"},
         UniqueCase{"BackslashExtension", {"C:\\out\\summary.dbf"}, "C:\\out\\summary.dbf", "\\",

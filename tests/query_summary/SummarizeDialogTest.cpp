@@ -132,7 +132,7 @@ TEST_F(SummarizeTest, ClickingAStatisticTicksAndUnticksItAndAFieldNodeStaysAsItI
     });
 }
 
-TEST_F(SummarizeTest, TheCheckBoxCountsTheSelectionWithGroupedDigits) {
+TEST_F(SummarizeTest, TheCheckBoxCountsTheSelectionAndTicksOnlyWhenItBecomesEnabled) {
     auto many = Many();
     AddToMap({many});
     Summarize([&](Dialog& dialog) {
@@ -147,9 +147,32 @@ TEST_F(SummarizeTest, TheCheckBoxCountsTheSelectionWithGroupedDigits) {
         EXPECT_TRUE(dialog.chkSumSelected.Enabled());
 
         dialog.chkSumSelected.UserClick();
-        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbUnchecked);
         dialog.UserMouseDown(1, 0, 10, 10);
-        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbChecked) << "a count brings the tick back";
+        Select(*many, {1, 2, 3});
+        dialog.UserClick();
+        EXPECT_EQ(dialog.chkSumSelected.Caption(), "Summarize on Selected Records Only (3 of 1,234 selected)");
+        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbUnchecked) << "the user's choice stays";
+
+        Select(*many, {});
+        dialog.UserClick();
+        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbGrayed);
+        Select(*many, {7});
+        dialog.UserClick();
+        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbChecked) << "enabled again, ticked again";
+    });
+}
+
+TEST_F(SummarizeTest, AnotherLayerTicksTheCheckBoxAgain) {
+    auto parcels = Parcels();
+    auto sites = Sites();
+    AddToMap({parcels, sites});
+    Select(*parcels, {0});
+    Select(*sites, {1});
+    Summarize([&](Dialog& dialog) {
+        dialog.chkSumSelected.UserClick();
+        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbUnchecked);
+        dialog.cbxLayer.UserSelect(1);
+        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbChecked);
     });
 }
 
@@ -194,20 +217,20 @@ TEST_F(SummarizeTest, OkIsEnabledExactlyWhileAnOutputPathIsGiven) {
     });
 }
 
-TEST_F(SummarizeTest, AnItemNotAmongTheCandidatesLeavesNothingChosenUntilTheUserPicks) {
+TEST_F(SummarizeTest, AnItemNotAmongTheCandidatesChoosesTheFirstCandidate) {
     auto lost = Missing();
+    auto elsewhere = Sites("Sites elsewhere");
     AddToMap({Parcels(), lost});
-    SelectInContents(lost);
-    Summarize([](Dialog& dialog) {
-        EXPECT_EQ(dialog.cbxLayer.ListIndex(), -1);
-        EXPECT_EQ(dialog.cbxFieldName.ListCount(), 0);
-        EXPECT_EQ(dialog.treeFields.Nodes().Count(), 0);
-        EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbGrayed);
-        EXPECT_FALSE(dialog.cmdOK.Enabled());
-        dialog.cbxLayer.UserSelect(0);
-        EXPECT_EQ(dialog.cbxFieldName.ListCount(), 5);
-        EXPECT_TRUE(dialog.cmdOK.Enabled());
-    });
+    for (const auto& foreign : std::vector<std::shared_ptr<platform::HostObject>>{lost, elsewhere}) {
+        SelectInContents(foreign);
+        Summarize([](Dialog& dialog) {
+            EXPECT_EQ(dialog.cbxLayer.ListIndex(), 0);
+            EXPECT_EQ(dialog.cbxLayer.Text(), "Parcels");
+            EXPECT_EQ(dialog.cbxFieldName.ListCount(), 5);
+            EXPECT_EQ(dialog.treeFields.Nodes().Count(), 7 + 7 + 3 + 3);
+            EXPECT_TRUE(dialog.cmdOK.Enabled());
+        });
+    }
     EXPECT_TRUE(Reports().empty()) << Reports().front();
 }
 

@@ -90,7 +90,11 @@ TEST_F(SummaryTableTest, ATickedBoxSummarizesTheSelectedRecordsAndAClearedOneAll
     AddToMap({parcels});
     Select(*parcels, {0, 1});
     SummarizeParcels(Output("selected.dbf"), {});
-    SummarizeParcels(Output("all.dbf"), {}, [](Dialog& dialog) { dialog.chkSumSelected.UserClick(); });
+    // A background click recounts the selection; the user's untick stays.
+    SummarizeParcels(Output("all.dbf"), {}, [](Dialog& dialog) {
+        dialog.chkSumSelected.UserClick();
+        dialog.UserClick();
+    });
     const auto selected = ByCase(ReadDbf(Output("selected.dbf")), "Minimum_ZO");
     EXPECT_EQ(selected.size(), 2u);
     EXPECT_EQ(selected.at("C2").at("Count_ZONE"), "1");
@@ -153,6 +157,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "zones.dbf.\r\nTable already exists!\r\n\r\nBailing out..."},
         RefusalCase{"ExistingTableNamedWithoutItsEnding", "zones.dbf", "zones",
                     "zones.\r\nTable already exists!\r\n\r\nBailing out..."},
+        RefusalCase{"ExistingTableTypedWithCapitalEnding", "zones.dbf", "zones.DBF",
+                    "zones.DBF.\r\nTable already exists!\r\n\r\nBailing out..."},
+        RefusalCase{"ExistingTableWithCapitalEnding", "zones.DBF", "zones.dbf",
+                    "zones.dbf.\r\nTable already exists!\r\n\r\nBailing out..."},
+        RefusalCase{"ExistingCodePage", "zones.cpg", "zones.dbf",
+                    "zones.dbf.\r\nTable already exists!\r\n\r\nBailing out..."},
         RefusalCase{"ExistingFolder", "", "data", "data.\r\nTable already exists!\r\n\r\nBailing out..."},
         RefusalCase{"MissingFolder", "", "nowhere/zones.dbf", "nowhere/.  Bailing out..."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -176,18 +186,44 @@ TEST_F(SummaryTableTest, BrowsingProposesTheNextFreeNameBesideTheCurrentPath) {
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(SummaryTableTest, BrowsingToAnExistingFileTakesTheNextFreeNameAndSaysSo) {
-    std::ofstream(Folder() / "zones.dbf") << "taken";
+struct TakenCase {
+    const char* name;
+    const char* existing;
+    const char* chosen;
+    const char* given;  // the path handed back
+};
+
+class BrowsedToATakenName : public SummaryTableTest, public ::testing::WithParamInterface<TakenCase> {};
+
+TEST_P(BrowsedToATakenName, TakesTheNextFreeNameAndSaysSo) {
+    const TakenCase& c = GetParam();
+    std::ofstream(Folder() / c.existing) << "taken";
     AddToMap({Parcels()});
-    host_->AnswerCatalogSave({true, {Output("zones.dbf")}});
+    host_->AnswerCatalogSave({true, {Output(c.chosen)}});
     Summarize([&](Dialog& dialog) {
         dialog.cmdGetFile.UserClick();
-        EXPECT_EQ(dialog.txtOutput.Text(), Output("zones_2.dbf"));
+        EXPECT_EQ(dialog.txtOutput.Text(), Output(c.given));
     });
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text,
-              "Unable to overwrite the file 'zones.dbf'.  The new file will be saved to " + Output("zones_2.dbf") + "...");
+    EXPECT_EQ(Boxes()[0].text, std::string("Unable to overwrite the file '") + c.chosen +
+                                   "'.  The new file will be saved to " + Output(c.given) + "...");
     EXPECT_EQ(Boxes()[0].style, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, BrowsedToATakenName,
+                         ::testing::Values(TakenCase{"SameName", "zones.dbf", "zones.dbf", "zones_2.dbf"},
+                                           TakenCase{"CapitalEnding", "zones.dbf", "zones.DBF", "zones_2.DBF"},
+                                           TakenCase{"CodePageOnly", "zones.cpg", "zones.dbf", "zones_2.dbf"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SummaryTableTest, ATableTypedWithACapitalEndingIsWrittenAndAddedAsTheFileItIs) {
+    AddToMap({Parcels()});
+    SummarizeParcels(Output("Zones.DBF"), {});
+    ASSERT_TRUE(Reports().empty()) << Reports().front();
+    EXPECT_TRUE(std::filesystem::exists(Output("Zones.dbf")));
+    ASSERT_EQ(FocusMap()->StandaloneTableCount(), 1);
+    EXPECT_TRUE(FocusMap()->StandaloneTable(0)->Valid());
+    EXPECT_EQ(FocusMap()->StandaloneTable(0)->RowCount(nullptr), 3);
 }
 
 TEST_F(SummaryTableTest, CancellingTheBrowseKeepsThePath) {
@@ -201,7 +237,25 @@ TEST_F(SummaryTableTest, CancellingTheBrowseKeepsThePath) {
     EXPECT_EQ(host_->saves.size(), 1u);
 }
 
-TEST_F(SummaryTableTest, BrowsingFromAnEmptyPathStartsAtTheCatalogsLastSaveFolder) {
+struct StartCase {
+    const char* name;
+    const char* lastSaved;  // the registry's folder below the test's folder; nullptr: no value
+    bool saved;             // the document has a file
+    const char* expected;   // below the test's folder
+};
+
+class BrowseStart : public SummaryTableTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(BrowseStart, IsAnExistingFolderNeverTheRegistrysFailureText) {
+    const StartCase& c = GetParam();
+    std::filesystem::create_directories(Folder() / "out");
+    if (c.lastSaved) {
+        std::ofstream(Folder() / "registry.json")
+            << R"({"HKEY_CURRENT_USER": {"keys": {"Software": {"keys": {"ESRI": {"keys": {"ArcCatalog": {"keys": {)"
+            << R"("Settings": {"values": {"LastSaveToLocation": ")" << (Folder() / c.lastSaved).string()
+            << R"("}}}}}}}}}}})";
+    }
+    if (c.saved) PlaceDocument();
     AddToMap({Parcels()});
     host_->AnswerCatalogSave({false, {}});
     Summarize([&](Dialog& dialog) {
@@ -209,9 +263,18 @@ TEST_F(SummaryTableTest, BrowsingFromAnEmptyPathStartsAtTheCatalogsLastSaveFolde
         dialog.cmdGetFile.UserClick();
     });
     ASSERT_EQ(host_->saves.size(), 1u);
-    EXPECT_EQ(host_->saves[0].startingLocation, "Unable to determine ArcGIS Last Saved To location!/");
+    EXPECT_EQ(host_->saves[0].startingLocation, (Folder() / c.expected).string());
     EXPECT_EQ(host_->saves[0].name, "summary.dbf");
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, BrowseStart,
+    ::testing::Values(StartCase{"LastSavedFolder", "out", true, "out/"},
+                      StartCase{"DocumentFolderWithoutLastSaved", nullptr, true, ""},
+                      StartCase{"DocumentFolderWhenLastSavedIsGone", "gone", true, ""},
+                      StartCase{"OutputFolderSearchWithoutADocumentFile", nullptr, false, "tmp/"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qstest

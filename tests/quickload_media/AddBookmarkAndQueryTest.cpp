@@ -96,14 +96,15 @@ TEST_F(AddEntryTest, NamesAreSavedAsTypedAndMayRepeat) {
     EXPECT_EQ(ui_->MessageBoxes().size(), std::size(names));
 }
 
-TEST_F(AddEntryTest, CancelAndTheNameCancelWriteNothing) {
+TEST_F(AddEntryTest, CancelAndTheCloseBoxWriteNothing) {
     NameBookmark("Dam site", false);
     Click(*bookmarks_);
-    NameBookmark("Cancel");
+    WhenModal<frm_InputSpatialBookmark>(*ui_, "frm_InputSpatialBookmark", [](frm_InputSpatialBookmark& f) {
+        f.txtName.UserType("Closed");
+        f.UserClose();
+    });
     Click(*bookmarks_);
     NameQuery("Deep", "x = 1", false);
-    Click(*queries_);
-    NameQuery("Cancel", "x = 1");
     Click(*queries_);
     WhenModal<frm_InputQuery>(*ui_, "frm_InputQuery", [](frm_InputQuery& f) {
         f.txtName.UserType("Closed");
@@ -113,7 +114,36 @@ TEST_F(AddEntryTest, CancelAndTheNameCancelWriteNothing) {
     Click(*queries_);
     EXPECT_EQ(ReadBytes(QuickLoadFile()), lesson_file_);
     EXPECT_TRUE(ui_->MessageBoxes().empty());
-    EXPECT_EQ(ui_->ModalShows().size(), 5u);
+    EXPECT_EQ(ui_->ModalShows().size(), 4u);
+}
+
+TEST_F(AddEntryTest, TheNameCancelIsSavedLikeAnyOther) {
+    NameBookmark("Cancel");
+    Click(*bookmarks_);
+    NameQuery("Cancel", "x = 1");
+    Click(*queries_);
+    EXPECT_EQ(ReadBytes(QuickLoadFile()),
+              lesson_file_ + "<Bookmark>\r\nCancel\r\n490000.5\r\n4755000\r\n495000\r\n4760000.25\r\n" +
+                  "<Query>\r\nCancel\r\nx = 1\r\n");
+    ASSERT_EQ(ui_->MessageBoxes().size(), 2u);
+    for (const auto& box : ui_->MessageBoxes())
+        EXPECT_EQ(box.text, "'Cancel' has been saved to the QuickLoad.txt file.");
+}
+
+TEST_F(AddEntryTest, AFailedWriteLeavesTheFileAsItWasAndSaysSo) {
+    const auto before = FolderEntries();
+    NameBookmark("Dam site");
+    NameQuery("Deep wells", "\"DEPTH_M\" > 40");
+    {
+        ScopedFileSizeLimit limit(lesson_file_.size() + 10);
+        Click(*bookmarks_);
+        Click(*queries_);
+    }
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), lesson_file_);
+    EXPECT_EQ(FolderEntries(), before);
+    ASSERT_EQ(ui_->MessageBoxes().size(), 2u);
+    EXPECT_EQ(ui_->MessageBoxes()[0].text, ClickBoxText("cmdQLAddSpatial", 75, "Path/File access error"));
+    EXPECT_EQ(ui_->MessageBoxes()[1].text, ClickBoxText("cmdQLAddQuery", 75, "Path/File access error"));
 }
 
 TEST_F(AddEntryTest, WithoutAFileTheUserIsAskedFirst) {

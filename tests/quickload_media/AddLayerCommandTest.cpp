@@ -107,6 +107,20 @@ TEST_F(AddLayerCommandTest, LayersInsideAreAddedByTheirOwnNamesAndRelativePaths)
     EXPECT_TRUE(ui_->MessageBoxes().empty());
 }
 
+TEST_F(AddLayerCommandTest, AFailedWriteLeavesTheFileAsItWasAndReportsNoLayerAdded) {
+    const auto before = FolderEntries();
+    Pick({"layers/Towns.tlyr", "Root.tlyr", "layers/Land Use.tlyr"});
+    {
+        ScopedFileSizeLimit limit(lesson_file_.size() + 10);
+        Click(*command_);
+    }
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), lesson_file_);
+    EXPECT_EQ(FolderEntries(), before);
+    EXPECT_TRUE(reports_.empty());
+    ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_->MessageBoxes()[0].text, ClickBoxText("cmdQLAddLayer", 75, "Path/File access error"));
+}
+
 TEST_F(AddLayerCommandTest, AMixIsReportedProblemsFirstAndTheGoodOnesAreWritten) {
     Pick({Outside(), "layers/Towns.tlyr", "layers/Lost.tlyr"});
     Click(*command_);

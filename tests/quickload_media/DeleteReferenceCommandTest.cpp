@@ -106,19 +106,62 @@ TEST_F(DeleteReferenceCommandTest, CancelOrTheCloseBoxLeavesTheFileUntouched) {
     EXPECT_EQ(ui_->ModalShows(), (Names{"frm_QLDelete", "frm_QLDelete"})) << "no report";
 }
 
-TEST_F(DeleteReferenceCommandTest, OKWithNothingMarkedRewritesTheEntriesOnly) {
-    WriteBytes(QuickLoadFile(), "notes\n" + kQueryA + "\r\nmore notes\r<Layer>\nWells\nlayers/Wells.tlyr");
+TEST_F(DeleteReferenceCommandTest, OnlyTheMarkedEntrysLinesGoNotesAndNearMissesStay) {
+    const std::string notes = "Teacher's notes: week 3\r\n\r\n<layer>\r\n<Query> \r\n";
+    WriteBytes(QuickLoadFile(), notes + kQueryA + "between\n" + kLayerA + "last words");
+    Mark({0});
+    Click(*command_);
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), notes + "between\n" + kLayerA + "last words");
+    EXPECT_EQ(report_, kReportHead + "  --> Big  [Saved Query]\r\n");
+}
+
+TEST_F(DeleteReferenceCommandTest, OKWithNothingMarkedLeavesTheFileByteIdentical) {
+    const std::string untidy = "notes\n" + kQueryA + "\r\nmore notes\r<Layer>\nWells\nlayers/Wells.tlyr";
+    WriteBytes(QuickLoadFile(), untidy);
     Mark({});
     Click(*command_);
-    EXPECT_EQ(ReadBytes(QuickLoadFile()), kQueryA + kLayerA);
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), untidy);
     EXPECT_EQ(report_, kReportHead);
 }
 
-TEST_F(DeleteReferenceCommandTest, AWindows1252FileIsRewrittenAsTheSameText) {
+TEST_F(DeleteReferenceCommandTest, OfTwoEntriesAlikeTheMarkedOneGoes) {
+    const std::string first = "<Query>\nBig\n\"POP\" > 5000\n";
+    WriteBytes(QuickLoadFile(), first + kQueryA);
+    Mark({1});
+    Click(*command_);
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), first);
+}
+
+TEST_F(DeleteReferenceCommandTest, WhatAnotherProgramAddedWhileTheFormWasOpenStays) {
+    WhenModal<frm_QLDelete>(*ui_, "frm_QLDelete", [this](frm_QLDelete& f) {
+        WriteBytes(QuickLoadFile(), "new note\r\n" + kFile + kLayerA + "<Query>\r\nNew\r\nx = 1\r\n");
+        f.lbxReferences.UserClick(2);
+        f.OKButton.UserClick();
+    });
+    Click(*command_);
+    EXPECT_EQ(ReadBytes(QuickLoadFile()),
+              "new note\r\n" + kBookmarkA + kQueryA + kQueryB + kLayerA + "<Query>\r\nNew\r\nx = 1\r\n");
+    EXPECT_EQ(report_, kReportHead + "  --> Wells  [Layer File]\r\n");
+}
+
+TEST_F(DeleteReferenceCommandTest, KeptLinesKeepTheirBytesInAWindows1252File) {
     WriteBytes(QuickLoadFile(), "<Query>\r\nS\xF8r\r\n\"A\" = '\xC5'\r\n<Query>\r\nNord\r\nx\r\n");
     Mark({1});
     Click(*command_);
-    EXPECT_EQ(ReadBytes(QuickLoadFile()), "<Query>\r\nS\xC3\xB8r\r\n\"A\" = '\xC3\x85'\r\n");
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), "<Query>\r\nS\xF8r\r\n\"A\" = '\xC5'\r\n");
+}
+
+TEST_F(DeleteReferenceCommandTest, AFailedWriteLeavesTheFileAndNoTemporaryFile) {
+    const auto before = FolderEntries();
+    Mark({0});
+    {
+        ScopedFileSizeLimit limit(10);
+        Click(*command_);
+    }
+    EXPECT_EQ(ReadBytes(QuickLoadFile()), kFile);
+    ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_->MessageBoxes()[0].text, ClickBoxText("cmdQLDelete", 75, "Path/File access error"));
+    EXPECT_EQ(FolderEntries(), before);
 }
 
 TEST_F(DeleteReferenceCommandTest, AFileEndingInsideAnEntryChangesNothing) {

@@ -8,6 +8,7 @@
 
 #include "QuickLoadTestSupport.h"
 #include "platform/forms/MessageBox.h"
+#include "platform/qt/DesktopLaunch.h"
 #include "src/core/CommandTable.h"
 #include "src/quickload_media/tessaly_MediaDialog.h"
 
@@ -137,6 +138,21 @@ TEST_F(MediaViewerTest, EveryKindOpensFromItsOwnList) {
     EXPECT_TRUE(ui_->MessageBoxes().empty());
 }
 
+TEST_F(MediaViewerTest, AFileWithAColonInItsNameOpensAsThatFile) {
+    WriteList("Final draft:media/v2:final.pdf,6\r\n");
+    WriteBytes(Lesson("media/v2:final.pdf"), "%PDF");
+    InDialog([](tessaly_MediaDialog& d) {
+        d.lbxAll.UserClick(0);
+        d.cmdOK.UserClick();
+    });
+    Click(*command_);
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
+    ASSERT_EQ(Opened().size(), 1u);
+    const auto [target, folder] = Opened()[0];
+    EXPECT_EQ(platform::qt::DesktopUrl(target, folder),
+              QUrl::fromLocalFile(QString::fromStdString(Lesson("media/v2:final.pdf").string())));
+}
+
 TEST_F(MediaViewerTest, AFailingDesktopOpenGoesUnremarked) {
     ui_->SetShellOpenSucceeds(false);
     InDialog([](tessaly_MediaDialog& d) {
@@ -231,58 +247,67 @@ TEST_F(MediaViewerTest, ADoubleClickOpensTheRowButNotTheEmptyArea) {
     EXPECT_TRUE(ui_->MessageBoxes().empty());
 }
 
-TEST_F(MediaViewerTest, ABadLineStopsTheLoadAndReportsIt) {
+TEST_F(MediaViewerTest, ABadLineIsSkippedAndTheLinesAfterItLoad) {
     struct Case {
         const char* name;
-        std::string list;
-        std::int32_t number;
+        const char* bad;
     };
     const Case cases[] = {
-        {"same title twice in a kind, in other case", "Lake:a.jpg,1\r\nOther:o.pdf,6\r\nLAKE:b.jpg,1\r\nLast:l.doc,5\r\n",
-         457},
-        {"kind code not a number", "Lake:a.jpg,1\r\nOther:o.pdf,6\r\nBad:b.jpg,one\r\nLast:l.doc,5\r\n", 13},
-        {"comma only before the colon", "Lake:a.jpg,1\r\nOther:o.pdf,6\r\nx,y:b.jpg\r\nLast:l.doc,5\r\n", 5},
+        {"same title twice in a kind, in other case", "LAKE:b.jpg,1"},
+        {"comma only before the colon", "x,y:b.jpg"},
+        {"kind code not a number", "Bad:b.jpg,one"},
+        {"kind code empty", "Bad:b.jpg,"},
     };
     for (const Case& c : cases) {
-        WriteList(c.list);
-        const std::size_t reports = ui_->ErrorReports().size();
-        const std::size_t boxes = ui_->MessageBoxes().size();
-        Names afterLoad, images, all;
-        bool okEnabled = false, anySet = true;
+        WriteList("Lake:a.jpg,1\r\nOther:o.pdf,6\r\n" + std::string(c.bad) + "\r\nBanana:l.doc,5\r\nApple:p.doc,5\r\n");
+        Names all, words;
+        bool allSet = false, okAfterLoad = true, okAfterClick = false;
+        std::string chosen;
         InDialog([&](tessaly_MediaDialog& d) {
-            afterLoad = Lines(d.lbxAll);
-            okEnabled = d.cmdOK.Enabled();
-            anySet = d.optAll.Value() || d.optImages.Value();
-            d.cmdOK.UserClick();
-            d.optImages.UserClick();
-            images = Lines(d.lbxAll);
-            d.optAll.UserClick();
             all = Lines(d.lbxAll);
+            allSet = d.optAll.Value();
+            okAfterLoad = d.cmdOK.Enabled();
+            d.lbxAll.UserClick(2);
+            okAfterClick = d.cmdOK.Enabled();
+            d.cmdOK.UserClick();
+            d.optWords.UserClick();
+            words = Lines(d.lbxAll);
         });
         Click(*command_);
-        ASSERT_EQ(ui_->ErrorReports().size(), reports + 1) << c.name;
-        const std::string& report = ui_->ErrorReports().back();
-        EXPECT_NE(report.find("\tForm_Load tessaly_MediaDialog \r\n"), std::string::npos) << c.name << report;
-        EXPECT_NE(report.find("\t" + std::to_string(c.number) + "\r\n"), std::string::npos) << c.name << report;
-        EXPECT_TRUE(afterLoad.empty()) << c.name;
-        EXPECT_TRUE(okEnabled) << c.name << ": OK keeps its design state";
-        EXPECT_FALSE(anySet) << c.name;
-        ASSERT_EQ(ui_->MessageBoxes().size(), boxes + 1) << c.name;
-        EXPECT_EQ(ui_->MessageBoxes().back().text, "Problem identifying filename!  Unable to continue...");
-        EXPECT_EQ(ui_->MessageBoxes().back().style, platform::vbCritical);
-        EXPECT_EQ(ui_->MessageBoxes().back().title, "Unable to identify filename of media file:");
-        EXPECT_EQ(images, (Names{"Lake"})) << c.name << ": what was read before is listed, unsorted";
-        EXPECT_EQ(all, (Names{"Lake   (Image)", "Other   (PDF File)"})) << c.name;
+        EXPECT_EQ(all, (Names{"Apple   (Word File)", "Banana   (Word File)", "Lake   (Image)", "Other   (PDF File)"}))
+            << c.name;
+        EXPECT_EQ(words, (Names{"Apple", "Banana"})) << c.name;
+        EXPECT_TRUE(allSet) << c.name;
+        EXPECT_FALSE(okAfterLoad) << c.name;
+        EXPECT_TRUE(okAfterClick) << c.name;
+        ASSERT_FALSE(ui_->MessageBoxes().empty()) << c.name;
+        EXPECT_NE(ui_->MessageBoxes().back().text.find("Unable to find the Image located at " + Folder() + "a.jpg!"),
+                  std::string::npos)
+            << c.name << ": the first of two alike titles is the one kept";
     }
+    EXPECT_TRUE(ui_->ErrorReports().empty());
     EXPECT_TRUE(Opened().empty());
 }
 
-TEST_F(MediaViewerTest, CodesOutsideTheKindsAndOtherLinesAreLeftOut) {
-    WriteList("A note without separators\r\n\r\nSeven:s.ppt,7\r\nEight:e.ppt,8\r\nMinus:m.ppt,-1\r\nNo comma:x\r\n");
-    Names all;
-    InDialog([&](tessaly_MediaDialog& d) { all = Lines(d.lbxAll); });
+TEST_F(MediaViewerTest, CodesOutsideTheKindsAreListedUnderAllMediaOnlyWithoutAType) {
+    WriteList("A note without separators\r\n\r\nPhoto:p.jpg,1\r\nNine:n.ppt,9\r\nMinus:m.ppt,-1\r\nNo comma:x\r\n");
+    Names all, images, powerpoints;
+    InDialog([&](tessaly_MediaDialog& d) {
+        all = Lines(d.lbxAll);
+        d.lbxAll.UserClick(1);
+        d.cmdOK.UserClick();
+        d.optImages.UserClick();
+        images = Lines(d.lbxAll);
+        d.optPowerpoints.UserClick();
+        powerpoints = Lines(d.lbxAll);
+    });
     Click(*command_);
-    EXPECT_EQ(all, (Names{"Seven   (PowerPoint File)"}));
+    EXPECT_EQ(all, (Names{"Minus   ()", "Nine   ()", "Photo   (Image)"}));
+    EXPECT_EQ(images, (Names{"Photo"}));
+    EXPECT_TRUE(powerpoints.empty());
+    ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_->MessageBoxes()[0].text.rfind("Unable to find the  located at " + Folder() + "n.ppt!", 0), 0u)
+        << ui_->MessageBoxes()[0].text;
     EXPECT_TRUE(ui_->ErrorReports().empty());
 }
 

@@ -1,5 +1,6 @@
 #include "QuickLoadTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -45,10 +46,23 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-LessonTest::LessonTest() {
+ScopedFileSizeLimit::ScopedFileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previousHandler_);
+}
+
+LessonTest::LessonTest(const std::string& folderName) {
     tessaly::ResetErrorHandling();
     previousHost_ = platform::SetHostServices(host_);
-    lesson_ = temp_.Path() / "Willow Creek";
+    lesson_ = temp_.Path() / folderName;
     std::filesystem::copy(std::filesystem::path(TESSALY_TEST_DATA_DIR) / ".." / ".." / "examples" / "lesson", lesson_,
                           std::filesystem::copy_options::recursive);
     app_ = std::make_shared<platform::Application>();
@@ -89,6 +103,13 @@ std::string LessonTest::ClickBoxText(const char* module, std::int32_t number, co
                                      const std::string& source) {
     return std::string("ICommand_OnClick ") + module + " \r\n" + std::to_string(number) + "\r\n" + source + "\r\n" +
            description;
+}
+
+std::vector<std::string> LessonTest::FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(lesson_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::vector<std::string> LessonTest::MapNames() const {

@@ -7,6 +7,9 @@
 // Watershed" (the focus map) and "Regional Overview"; layers/*.tlyr over
 // data/*.shp; QuickLoad.txt with 3 bookmarks, 3 queries and 3 layers;
 // media_list.txt with an image, a PDF and a website; media/ with the two files.
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -64,15 +67,32 @@ private:
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
+// The largest file this process may write, for the life of the object; a
+// write past it fails (instead of ending the process).
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes);
+    ~ScopedFileSizeLimit();
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
 class LessonTest : public ::testing::Test {
 protected:
-    LessonTest();
+    // The lesson is copied into a folder of this name.
+    explicit LessonTest(const std::string& folderName = "Willow Creek");
     ~LessonTest() override;
 
     // The document's folder with its trailing "/", as the commands build it.
     std::string Folder() const { return lesson_.string() + "/"; }
     std::filesystem::path Lesson(const std::string& relative) const { return lesson_ / relative; }
     std::filesystem::path QuickLoadFile() const { return Lesson("QuickLoad.txt"); }
+    // The names in the document's folder, sorted.
+    std::vector<std::string> FolderEntries() const;
 
     // A layer file at `relative` over data given relative to that file.
     void WriteLayerFile(const std::string& relative, const std::string& name, const std::string& dataSource) const;

@@ -99,26 +99,6 @@ TEST_F(TextFileTest, AppendToAWindows1252FileKeepsBothReadable) {
     EXPECT_EQ(tessaly::ReadTextLines(File().string()), (Lines{"Bod\xC3\xB8", "\xC3\x85lesund"}));
 }
 
-// The largest file this process may write, for the life of the object.
-class ScopedFileSizeLimit {
-public:
-    explicit ScopedFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~ScopedFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST_F(TextFileTest, AFailedAppendLeavesTheFileAsItWas) {
     const std::string before = "<Query>\r\nold\r\nx = 1\r\n";
     WriteBytes(File(), before);
@@ -146,20 +126,20 @@ TEST_F(TextFileTest, AppendIntoAMissingFolderIsPathNotFound) {
     }
 }
 
-TEST_F(TextFileTest, ReplaceWritesTheLinesAndKeepsPermissions) {
+TEST_F(TextFileTest, ReplaceWritesTheBytesAndKeepsPermissions) {
     WriteBytes(File(), "old\nlines\n");
     fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    tessaly::ReplaceTextFile(File().string(), {"new"});
-    EXPECT_EQ(ReadBytes(File()), "new\r\n");
+    tessaly::ReplaceFileBytes(File().string(), "new\n\xF8");
+    EXPECT_EQ(ReadBytes(File()), "new\n\xF8");
     EXPECT_EQ(fs::status(File()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(temp_.Path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
 }
 
-TEST_F(TextFileTest, ReplaceWithNoLinesLeavesAnEmptyFile) {
+TEST_F(TextFileTest, ReplaceWithNothingLeavesAnEmptyFile) {
     WriteBytes(File(), "old\r\n");
-    tessaly::ReplaceTextFile(File().string(), {});
+    tessaly::ReplaceFileBytes(File().string(), "");
     EXPECT_TRUE(fs::exists(File()));
     EXPECT_EQ(fs::file_size(File()), 0u);
 }
@@ -167,7 +147,7 @@ TEST_F(TextFileTest, ReplaceWithNoLinesLeavesAnEmptyFile) {
 TEST_F(TextFileTest, ReplaceThroughALinkChangesTheFileItPointsTo) {
     WriteBytes(File("real.txt"), "old\r\n");
     fs::create_symlink(File("real.txt"), File("link.txt"));
-    tessaly::ReplaceTextFile(File("link.txt").string(), {"new"});
+    tessaly::ReplaceFileBytes(File("link.txt").string(), "new\r\n");
     EXPECT_TRUE(fs::is_symlink(File("link.txt")));
     EXPECT_EQ(ReadBytes(File("real.txt")), "new\r\n");
 }
@@ -176,7 +156,7 @@ TEST_F(TextFileTest, AFailedReplaceLeavesTheFileAsItWas) {
     WriteBytes(File(), "keep\r\n");
     {
         ScopedFileSizeLimit limit(3);
-        EXPECT_THROW(tessaly::ReplaceTextFile(File().string(), {"a much longer line than allowed"}),
+        EXPECT_THROW(tessaly::ReplaceFileBytes(File().string(), "a much longer line than allowed\r\n"),
                      platform::ComError);
     }
     EXPECT_EQ(ReadBytes(File()), "keep\r\n");

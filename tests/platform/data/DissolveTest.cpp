@@ -1,6 +1,7 @@
 #include "platform/data/Geoprocessor.h"
 
 #include <cmath>
+#include <fstream>
 
 #include "DataTestSupport.h"
 #include "platform/com/Hresult.h"
@@ -153,6 +154,13 @@ TEST_F(Dissolve, RefusesBadArgumentsAndExistingOutput) {
               platform::E_FAIL);
     EXPECT_EQ(ExpectComError([&] { geoprocessor.Dissolve(input, false, "NAME", "Count.NAME", OutputName(out_ + "/missing", "x.dbf")); }).Number(),
               platform::E_FAIL);
+    // The files really written are "<name>.dbf" and "<name>.cpg", whatever the case of the ending given.
+    EXPECT_EQ(ExpectComError([&] { geoprocessor.Dissolve(input, false, "NAME", "Count.NAME", OutputName(out_, "once.DBF")); }).Number(),
+              platform::E_FAIL);
+    std::ofstream(out_ + "/other.CPG") << "UTF-8";
+    EXPECT_EQ(ExpectComError([&] { geoprocessor.Dissolve(input, false, "NAME", "Count.NAME", OutputName(out_, "other.dbf")); }).Number(),
+              platform::E_FAIL);
+    EXPECT_FALSE(std::filesystem::exists(out_ + "/other.dbf"));
 }
 
 TEST_F(Dissolve, NullCaseValuesMakeARecordOfTheirOwn) {

@@ -1,5 +1,7 @@
 #include "platform/data/SourceTable.h"
 
+#include <fstream>
+
 #include "DataTestSupport.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/MemorySource.h"
@@ -163,4 +165,35 @@ TEST(SourceTable, FullNameIsATableNameInItsWorkspace) {
     EXPECT_EQ(name->Name(), "people");
     ASSERT_TRUE(name->WorkspaceName());
     EXPECT_EQ(name->WorkspaceName()->PathName(), Data().Path().string());
+}
+
+namespace {
+
+// A dBASE III table with one text field NAME (20 characters) holding `names`
+// as they are, and no .cpg beside it.
+void WriteDbaseWithoutCodePage(const std::filesystem::path& path, const std::vector<std::string>& names) {
+    std::string bytes(32, '\0');
+    bytes[0] = 3;
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((names.size() >> (8 * i)) & 0xFF);
+    bytes[8] = 65;  // header length: 32 + one field of 32 + the terminator
+    bytes[10] = 21;  // record length: the deletion flag + 20
+    std::string field(32, '\0');
+    field.replace(0, 4, "NAME");
+    field[11] = 'C';
+    field[16] = 20;
+    bytes += field + "\r";
+    for (const auto& name : names) bytes += " " + name + std::string(20 - name.size(), ' ');
+    bytes += "\x1A";
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+TEST(SourceTable, TextThatIsNotUtf8InATableWithoutCodePageReadsAsWindows1252) {
+    DataFolder own;
+    const auto path = own.Path() / "latin.dbf";
+    WriteDbaseWithoutCodePage(path, {"Z\xFCrich", "Caf\xE9 \x80", "Gen\xC3\xA8ve"});
+    auto table = SourceTable::Open(path.string());
+    EXPECT_EQ(Texts(Column(*table, "NAME")),
+              (std::vector<std::string>{"Z\xC3\xBCrich", "Caf\xC3\xA9 \xE2\x82\xAC", "Gen\xC3\xA8ve"}));
 }

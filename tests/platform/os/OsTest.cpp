@@ -164,9 +164,11 @@ TEST(GetFileAttributes, TellsFilesFoldersAndNothing) {
     }
 }
 
-TEST(GetFileAttributes, WildcardIsRefusedEvenWhenSuchANameExists) {
+TEST(GetFileAttributes, StarAndQuestionMarkAreNameCharacters) {
     TempFolder temp;
-    const fs::path odd = temp.Path() / "a*b";
+    const fs::path odd = temp.Path() / "a*b?";
     std::ofstream(odd) << "x";
-    EXPECT_EQ(GetFileAttributes(odd.string()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributes(odd.string()), FILE_ATTRIBUTE_NORMAL);
+    char buffer[4096];
+    EXPECT_EQ(GetLongPathName(odd.string(), buffer, sizeof buffer), fs::canonical(odd).string().size());
 }

@@ -56,6 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QTextCharFormat& f) { return f.fontWeight() != QFont::Bold; }},
         FormatCase{"FontSizeInHalfPoints", "{\\rtf1 \\fs16 small\\par}", "small",
                    [](const QTextCharFormat& f) { return f.fontPointSize() == 8; }},
+        FormatCase{"FontSizeBeyondAnyNumberIsTheLargestSize", "{\\rtf1 \\fs99999999999 huge\\par}", "huge",
+                   [](const QTextCharFormat& f) { return f.fontPointSize() == 1638; }},
         FormatCase{"PlainResetsTheCharacterFormat", "{\\rtf1 \\b\\i\\fs40 big\\plain  normal\\par}", "normal",
                    [](const QTextCharFormat& f) {
                        return f.fontWeight() != QFont::Bold && !f.fontItalic() && f.fontPointSize() == 12;

@@ -211,6 +211,14 @@ TEST(DesktopUrl, AddressesStayFilesResolveAgainstTheWorkingFolder) {
     EXPECT_TRUE(platform::qt::DesktopUrl("", "/tmp").isEmpty());
 }
 
+TEST(DesktopUrl, AnExistingFileIsAFileEvenWhenItsNameReadsLikeAnAddress) {
+    QTemporaryDir folder;
+    QFile(folder.filePath("v2:final.pdf")).open(QIODevice::WriteOnly);
+    const std::string base = folder.path().toStdString();
+    EXPECT_EQ(platform::qt::DesktopUrl("v2:final.pdf", base), QUrl::fromLocalFile(folder.filePath("v2:final.pdf")));
+    EXPECT_EQ(platform::qt::DesktopUrl("v3:final.pdf", base), QUrl("v3:final.pdf")) << "no such file: an address";
+}
+
 TEST(StartProgram, ReportsWhetherTheProgramStarted) {
     ScopedQtUi ui;
     EXPECT_TRUE(ui->StartProgram("/bin/true"));

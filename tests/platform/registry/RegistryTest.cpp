@@ -2,6 +2,9 @@
 
 #include "platform/registry/RegistryFixture.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <vector>
 
 using namespace platform;
@@ -221,6 +224,35 @@ TEST_F(RegistryTest, SavingLeavesOnlyTheRegistryFile) {
     EXPECT_EQ(names, std::vector<std::string>{"registry.json"});
 }
 
+TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNoValue) {
+    std::vector<pid_t> writers;
+    for (const char* prefix : {"first", "second"}) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            bool all = true;
+            for (int i = 0; i < 100; ++i) {
+                all = WriteText(HKEY_CURRENT_USER, kSettings, prefix + std::to_string(i), "v") == ERROR_SUCCESS && all;
+            }
+            _exit(all ? 0 : 1);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    int kept = 0;
+    for (const char* prefix : {"first", "second"}) {
+        for (int i = 0; i < 100; ++i) {
+            std::string text;
+            kept += ReadText(HKEY_CURRENT_USER, kSettings, prefix + std::to_string(i), text) == ERROR_SUCCESS;
+        }
+    }
+    EXPECT_EQ(kept, 200);
+}
+
 TEST_F(RegistryTest, OpenHandleSeesChangesMadeToTheFile) {
     WriteFile(kCatalogFile);
     HKEY key = nullptr;
@@ -262,11 +294,16 @@ TEST_F(RegistryTest, WithoutTheVariableTheConfigurationFolderHoldsIt) {
 }
 
 TEST_F(RegistryTest, DamagedFileIsReportedAndNeverOverwritten) {
-    for (const char* damaged : {"{ \"HKEY_CURRENT_USER\": ", "[1, 2]", "{\"HKEY_CURRENT_USER\": 5}"}) {
+    std::string tooDeep = "{\"HKEY_CURRENT_USER\": ";
+    for (int i = 0; i < 600; ++i) tooDeep += "{\"keys\": {\"k\": ";
+    tooDeep += "{}" + std::string(600, '}') + std::string(600, '}') + "}";
+    for (const std::string& damaged :
+         {std::string("{ \"HKEY_CURRENT_USER\": "), std::string("[1, 2]"), std::string("{\"HKEY_CURRENT_USER\": 5}"),
+          tooDeep}) {
         WriteFile(damaged);
         std::string text;
-        EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kSettings, "LastSaveToLocation", text), ERROR_BADDB) << damaged;
-        EXPECT_EQ(WriteText(HKEY_CURRENT_USER, kSettings, "LastSaveToLocation", "x"), ERROR_BADDB) << damaged;
+        EXPECT_EQ(ReadText(HKEY_CURRENT_USER, kSettings, "LastSaveToLocation", text), ERROR_BADDB) << damaged.substr(0, 40);
+        EXPECT_EQ(WriteText(HKEY_CURRENT_USER, kSettings, "LastSaveToLocation", "x"), ERROR_BADDB) << damaged.substr(0, 40);
         EXPECT_EQ(ReadFile(), damaged);
     }
 }
