@@ -12,6 +12,7 @@
 
 #include "platform/data/DatasetPool.h"
 #include "platform/data/SourceTable.h"
+#include "platform/data/WhereClause.h"
 
 namespace platform {
 
@@ -27,6 +28,8 @@ struct SourceTable::Impl {
     std::shared_ptr<const platform::Fields> fields;
     // Per field index: the GDAL field index, or -1 for the object ID and the shape.
     std::vector<int> gdalField;
+    // Per field index: the GDAL field type (OFTInteger for the object ID and the shape).
+    std::vector<OGRFieldType> gdalType;
     int shapeIndex = -1;
     std::string oidName;
     platform::SpatialReference spatialReference;
@@ -59,10 +62,11 @@ struct SourceTable::Impl {
     private:
         int unwinding_ = std::uncaught_exceptions();
     };
-    // A handle with the table's layer; without it, when needLayer is false, a
-    // handle on the source whose layer is null. Raises E_FAIL when the source
-    // does not open (with GDAL's message), or the layer is needed and missing.
-    Handle Acquire(bool needLayer = true) const;
+    // A handle with the table's layer. Raises E_DATAUNREADABLE when the source
+    // does not open (with GDAL's message) or the layer is gone. While the
+    // table is being opened, the source not opening is E_FAIL and a missing
+    // layer leaves the handle's layer null.
+    Handle Acquire(bool opening = false) const;
     bool Shared() const { return memory != nullptr; }
 
     // Reads the layer's description (fields, kind, spatial reference).
@@ -82,8 +86,27 @@ struct ReadPlan {
 std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, const QueryFilter* filter,
                       const std::string& definitionExpression);
 
-// Joins two where clauses with AND; either may be empty.
+// Joins two where clauses with AND; either may be empty. Each must be one
+// closed expression (RequireSingleClause), so neither can reach into the other.
 std::string JoinWhereClauses(const std::string& first, const std::string& second);
+
+// A date as the where clauses of that kind of source compare it, unquoted.
+std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn column);
+
+// Evaluates a where clause feature by feature with SQLite's rules, for
+// sources whose own SQL (OGR SQL) answers inexactly: it compares strings
+// without regard to letter case and cannot compare a date column holding
+// Nulls. Here strings compare exactly (LIKE too), and dates compare as ISO
+// text ('2001-05-03'), the form the value lists write.
+class RowTest {
+public:
+    // nullptr when the source's own SQL gives the exact answer (the clause
+    // names no text or date field) or when SQLite cannot read the clause
+    // (it may still be one the source's SQL reads, such as ILIKE).
+    static std::unique_ptr<RowTest> ForClause(const SourceTable::Impl& table, const std::string& where);
+    virtual ~RowTest() = default;
+    virtual bool Passes(const OGRFeature& feature) = 0;
+};
 
 // Feature by feature, the rows a plan selects.
 class FeatureStream {

@@ -45,19 +45,20 @@ OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
 
 }  // namespace
 
-SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool needLayer) const {
+SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool opening) const {
     Handle handle;
     if (memory) {
         handle.layer = FindLayer(*memory, layerName);
     } else {
         GdalErrorCapture quiet;
         handle.owned = pool->Take();
-        if (!handle.owned) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+        if (!handle.owned)
+            throw DataError(opening ? E_FAIL : E_DATAUNREADABLE, quiet.Message("Unable to open data source " + path));
         handle.pool = pool;
         handle.layer = FindLayer(*handle.owned, layerName);
     }
-    if (handle.layer == nullptr && needLayer)
-        throw DataError(E_FAIL, "Layer " + layerName + " is no longer in " + path);
+    if (handle.layer == nullptr && !opening)
+        throw DataError(E_DATAUNREADABLE, "Layer " + layerName + " is no longer in " + path);
     return handle;
 }
 
@@ -75,11 +76,13 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     std::vector<std::shared_ptr<const Field>> list;
     list.push_back(std::make_shared<Field>(oidName, fieldtype::OID, 0));
     gdalField.push_back(-1);
+    gdalType.push_back(OFTInteger);
     OGRFeatureDefn* definition = layer.GetLayerDefn();
     if (definition->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone) {
         shapeIndex = static_cast<int>(list.size());
         list.push_back(std::make_shared<Field>(kShapeFieldName, fieldtype::Geometry, 0));
         gdalField.push_back(-1);
+        gdalType.push_back(OFTInteger);
         spatialReference = WrapSpatialReference(layer.GetSpatialRef());
     }
     for (int i = 0; i < definition->GetFieldCount(); ++i) {
@@ -89,6 +92,7 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
         list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field, kind), width,
                                                alias ? alias : ""));
         gdalField.push_back(i);
+        gdalType.push_back(field->GetType());
     }
     fields = std::make_shared<platform::Fields>(std::move(list));
 
@@ -115,7 +119,7 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
     impl->pool = DatasetPool::For(path, {});
     bool csv = false;
     {
-        Impl::Handle first = impl->Acquire(false);
+        Impl::Handle first = impl->Acquire(true);
         csv = first.owned->GetDriver() && std::string(first.owned->GetDriver()->GetDescription()) == "CSV";
     }
     if (csv) {
@@ -123,7 +127,7 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
         impl->openOptions = {"AUTODETECT_TYPE=YES"};
         impl->pool = DatasetPool::For(path, impl->openOptions);
     }
-    Impl::Handle handle = impl->Acquire(false);
+    Impl::Handle handle = impl->Acquire(true);
     if (handle.layer == nullptr)
         throw DataError(E_FAIL, layerName.empty() ? "No table in " + path : "No table " + layerName + " in " + path);
     impl->Describe(*handle.owned, *handle.layer);
@@ -179,6 +183,13 @@ void SourceTable::CheckWhereClause(const std::string& whereClause) {
     filter.WhereClause(whereClause);
     filter.SubFields(impl_->oidName);
     OpenFeatureStream(*impl_, MakeReadPlan(*impl_, &filter, {}));
+}
+
+std::string SourceTable::WhereLiteral(const std::string& fieldName, const Variant& value) const {
+    const int index = impl_->fields->FindField(fieldName);
+    if (index < 0) throw DataError(E_INVALIDARG, "Field not found: " + fieldName);
+    const bool dateTime = impl_->gdalType[static_cast<std::size_t>(index)] == OFTDateTime;
+    return WhereValueLiteral(impl_->kind, value, dateTime ? DateColumn::DateTime : DateColumn::Date);
 }
 
 std::string SourceTable::Name() const { return impl_->layerName; }

@@ -142,6 +142,50 @@ TEST_F(PostgisCommandsTest, StatisticsWithAndWithoutIgnoredValuesMatchTheServer)
     }
 }
 
+TEST_F(PostgisCommandsTest, EveryListedValueOfEveryColumnSelectsExactlyItsRows) {
+    struct Theme {
+        const char* name;
+        const char* table;
+    };
+    for (const Theme& theme : {Theme{"Survey Sites", "\"SurveySites\""}, Theme{"Samples", "field.samples"}}) {
+        Query([&](QueryDialog& dialog) {
+            dialog.lbxThemes.UserClick(Line(dialog.lbxThemes, theme.name));
+            const int fieldCount = dialog.lbxFields.ListCount();
+            for (int field = 0; field < fieldCount; ++field) {
+                const std::string column = dialog.lbxFields.List(field);
+                const std::string token = Token(dialog, field);
+                dialog.lbxFields.UserClick(field);
+                dialog.cmdUpdate.UserClick();
+                const Strings values = [&] {
+                    Strings lines;
+                    for (int i = 0; i < dialog.lbxValues.ListCount(); ++i) lines.push_back(dialog.lbxValues.List(i));
+                    return lines;
+                }();
+                // Each distinct value's rows, as the server groups them.
+                Strings expected = Column("SELECT string_agg(id::text, ',' ORDER BY id) FROM " +
+                                          std::string(theme.table) + " WHERE \"" + column +
+                                          "\" IS NOT NULL GROUP BY \"" + column + "\"");
+                Strings selected;
+                for (const std::string& value : values) {
+                    const std::size_t boxes = ui_->MessageBoxes().size();
+                    Type(dialog, token + " = " + value);
+                    dialog.cmdNewSet.UserClick();
+                    EXPECT_EQ(ui_->MessageBoxes().size(), boxes)
+                        << theme.name << ": " << token << " = " << value << ": " << ui_->MessageBoxes().back().text;
+                    Ids ids = theme.table[0] == '"' ? Selected(*Layer(theme.name)) : Selected(*Table(theme.name));
+                    std::string text;
+                    for (auto id : ids) text += (text.empty() ? "" : ",") + std::to_string(id);
+                    selected.push_back(text);
+                }
+                std::sort(expected.begin(), expected.end());
+                std::sort(selected.begin(), selected.end());
+                EXPECT_EQ(selected, expected) << theme.name << " " << column;
+            }
+        });
+    }
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
+}
+
 TEST_F(PostgisCommandsTest, FilterModeSetsTheLayersDefinitionExpressionWithTheServersQuoting) {
     auto sites = Layer("Survey Sites");
     Query([&](QueryDialog& dialog) {
