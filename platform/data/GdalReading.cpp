@@ -212,6 +212,13 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
     return std::make_unique<SnapshotStream>(std::move(features));
 }
 
+void CompileFeatureFilter(const SourceTable::Impl& table, const ReadPlan& plan) {
+    SourceTable::Impl::Handle handle = table.Acquire();
+    std::optional<PlanGuard> guard;
+    if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
+    ApplyPlan(table, *handle.layer, plan);
+}
+
 std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> planPointer) {
     const ReadPlan& plan = *planPointer;
     auto countStream = [&] {

@@ -97,7 +97,8 @@ std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn c
 // sources whose own SQL (OGR SQL) answers inexactly: it compares strings
 // without regard to letter case and cannot compare a date column holding
 // Nulls. Here strings compare exactly (LIKE too), and dates compare as ISO
-// text ('2001-05-03'), the form the value lists write.
+// text ('2001-05-03', the form the value lists write; OGR SQL's '2001/05/03'
+// compares the same).
 class RowTest {
 public:
     // nullptr when the source's own SQL gives the exact answer (the clause
@@ -119,6 +120,9 @@ public:
 // and returns its rows.
 std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
 std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> plan);
+// Puts the plan on a fresh handle without reading: enough to check a where
+// clause where the source's SQL (OGR SQL) compiles it as it is set.
+void CompileFeatureFilter(const SourceTable::Impl& table, const ReadPlan& plan);
 
 // A PostgreSQL boolean column reads as text, "true" or "false": the server
 // compares a boolean with such a literal ('true') but not with a number, so

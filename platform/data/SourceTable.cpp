@@ -182,7 +182,14 @@ void SourceTable::CheckWhereClause(const std::string& whereClause) {
     QueryFilter filter;
     filter.WhereClause(whereClause);
     filter.SubFields(impl_->oidName);
-    OpenFeatureStream(*impl_, MakeReadPlan(*impl_, &filter, {}));
+    const auto plan = MakeReadPlan(*impl_, &filter, {});
+    // OGR SQL checks a clause as it is set, so shapefiles need no pass over
+    // their rows; other sources check it only as they read.
+    if (impl_->kind == WorkspaceKind::Folder) {
+        CompileFeatureFilter(*impl_, *plan);
+        return;
+    }
+    OpenFeatureStream(*impl_, plan);
 }
 
 std::string SourceTable::WhereLiteral(const std::string& fieldName, const Variant& value) const {
