@@ -214,8 +214,6 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
 
 void CompileFeatureFilter(const SourceTable::Impl& table, const ReadPlan& plan) {
     SourceTable::Impl::Handle handle = table.Acquire();
-    std::optional<PlanGuard> guard;
-    if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
     ApplyPlan(table, *handle.layer, plan);
 }
 
