@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev
   xvfb xauth fonts-dejavu-core locales
+  clang libclang-rt-14-dev llvm-14
 )
 missing=()
 for p in "${packages[@]}"; do
