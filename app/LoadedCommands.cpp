@@ -59,7 +59,9 @@ LoadedCommands::LoadedCommands(const std::vector<std::string>& progIds,
                              new QAction(actionParent)};
         const QString caption = QString::fromStdString(TextOf(command, &platform::ICommand::Caption));
         loaded.action->setText(caption);
-        loaded.action->setToolTip(caption);
+        // As a host shows them: the tooltip on the button, the message in the
+        // status bar while the pointer is over it.
+        loaded.action->setToolTip(QString::fromStdString(TextOf(command, &platform::ICommand::Tooltip)));
         loaded.action->setStatusTip(QString::fromStdString(TextOf(command, &platform::ICommand::Message)));
         loaded.action->setObjectName(QString::fromStdString(progId));
         platform::OLE_HANDLE bitmap = 0;

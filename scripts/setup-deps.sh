@@ -5,8 +5,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgdal-dev gdal-bin
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  nlohmann-json3-dev libgtest-dev libgmock-dev
-  xvfb xauth fonts-dejavu-core locales
+  nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev
+  xvfb xauth fonts-dejavu-core fonts-liberation2 locales
   clang libclang-rt-14-dev llvm-14
 )
 missing=()

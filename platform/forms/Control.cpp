@@ -114,6 +114,17 @@ void Control::SetVisible(bool visible) {
     Changed();
 }
 
+int Control::TabIndex() {
+    Touch();
+    return form_.TabIndexOf(this);
+}
+
+void Control::SetTabIndex(int index) {
+    Touch();
+    if (index < 0) throw FormError(formerr::InvalidPropertyValue);
+    form_.MoveInTabOrder(this, index);
+}
+
 std::string Control::ToolTipText() {
     Touch();
     return toolTip_;

@@ -46,6 +46,11 @@ public:
     void SetVisible(bool visible);
     std::string ToolTipText();
     void SetToolTipText(const std::string& text);
+    // The place in the form's tab order, 0 first. Setting it moves the control
+    // there and the others after it one place on (a place past the end is the
+    // last); a negative place is refused with error 380.
+    int TabIndex();
+    void SetTabIndex(int index);
 
     // Moves the focus here; error 5 when the control or its form cannot
     // take it (hidden or disabled), as the classic runtime does.

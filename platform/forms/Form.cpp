@@ -26,6 +26,7 @@ void Form::Register(Control* control) { controls_.push_back(control); }
 
 void Form::Unregister(Control* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
     if (activeControl_ == control) activeControl_ = nullptr;
 }
 
@@ -45,6 +46,7 @@ void Form::Load() {
         activeControl_ = nullptr;
         shownSinceLoad_ = false;
         for (Control* control : controls_) control->ResetAll();
+        tabOrder_ = controls_;
         Design();
     } catch (...) {
         state_ = State::Unloaded;
@@ -55,6 +57,18 @@ void Form::Load() {
 }
 
 void Form::NotifyChanged(Control* control) { changed_.Emit(control); }
+
+int Form::TabIndexOf(const Control* control) const {
+    const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), control);
+    return at == tabOrder_.end() ? 0 : static_cast<int>(at - tabOrder_.begin());
+}
+
+void Form::MoveInTabOrder(Control* control, int index) {
+    tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
+    const auto at = std::min(static_cast<std::size_t>(index), tabOrder_.size());
+    tabOrder_.insert(tabOrder_.begin() + static_cast<std::ptrdiff_t>(at), control);
+    NotifyChanged(nullptr);
+}
 
 std::string Form::Caption() {
     EnsureLoaded();

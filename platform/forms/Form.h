@@ -51,6 +51,9 @@ public:
     bool IsShownModally() const { return visible_ && modal_; }
     // Every control in declaration order.
     const std::vector<Control*>& Controls() const { return controls_; }
+    // Every control in tab order: declaration order at each load, until the
+    // design or code sets a control's TabIndex.
+    const std::vector<Control*>& TabOrder() const { return tabOrder_; }
     // The host frame wrapping the form, if one was created for it.
     ModelessFrame* HostFrame() const { return hostFrame_; }
 
@@ -118,6 +121,8 @@ private:
     void Resized();
     void MakeVisible(bool modal);
     void SetFocusTo(Control* control) { activeControl_ = control; }
+    int TabIndexOf(const Control* control) const;
+    void MoveInTabOrder(Control* control, int index);
     bool AcceptsUserInput() const { return IsLoaded() && visible_ && enabled_; }
 
     std::string name_;
@@ -126,6 +131,7 @@ private:
     bool modal_ = false;
     bool shownSinceLoad_ = false;
     std::vector<Control*> controls_;
+    std::vector<Control*> tabOrder_;
     ModelessFrame* hostFrame_ = nullptr;
 
     std::string caption_;

@@ -30,15 +30,22 @@ struct FormEndWatch {
     }
 };
 
-constexpr double kFormFontPoints = 8.25;
+// The forms' layouts in twips are made for a narrow sans-serif dialog font at
+// 8.25 points. Liberation Sans (Arial's widths) keeps their captions inside
+// their controls, where a wider default sans would cut some off.
+QFont FormFont(const QFont& base) {
+    QFont font = base;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
 
 }  // namespace
 
 FormView::FormView(Form& form, PictureStore& pictures, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), form_(&form), pictures_(pictures), scale_(TwipScale::OfScreen()) {
-    QFont small = font();
-    small.setPointSizeF(kFormFontPoints);
-    setFont(small);
+    setFont(FormFont(font()));
     setMouseTracking(true);
     setObjectName(ToQString(form.Name()));
 
@@ -135,6 +142,7 @@ void FormView::SyncForm() {
     } else {
         unsetCursor();
     }
+    ApplyTabOrder();
     if (userResizing_) return;
     const QSize wanted = ClientPixels();
     if (isWindow()) {
@@ -142,6 +150,16 @@ void FormView::SyncForm() {
     } else if (size() != wanted) {
         // Inside a host frame the frame's window wraps the view exactly.
         window()->resize(window()->size() + wanted - size());
+    }
+}
+
+void FormView::ApplyTabOrder() {
+    QWidget* previous = nullptr;
+    for (const Control* control : form_->TabOrder()) {
+        QWidget* widget = WidgetOf(*control);
+        if (widget == nullptr) continue;
+        if (previous != nullptr) setTabOrder(previous, widget);
+        previous = widget;
     }
 }
 

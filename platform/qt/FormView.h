@@ -80,6 +80,8 @@ private:
     ControlView* ViewFor(Control& control);
     void ModelChanged(Control* control);
     void SyncForm();
+    // Chains the control widgets for the Tab key in the form's tab order.
+    void ApplyTabOrder();
     void FormGone();
     bool OnBackground(const QPoint& position) const;
 

@@ -2,7 +2,6 @@
 
 #include "platform/com/ComError.h"
 #include "platform/data/Field.h"
-#include "platform/forms/Screen.h"
 #include "platform/map/Application.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/MapDocument.h"
@@ -22,6 +21,7 @@
 #include "src/statistics/StatisticsPipeline.h"
 #include "src/statistics/StatisticsReport.h"
 #include "src/statistics/StatisticsReportWindows.h"
+#include "src/statistics/StatusBarProgress.h"
 #include "src/statistics/TableLayerCollection.h"
 
 namespace tessaly {
@@ -75,7 +75,7 @@ void frm_Tessaly_Summarize::Design() {
     cbxFieldName.Move(120, 1230, 6120, 315);
     lbl2.SetCaption("3.  Choose one or more summary statistics to be included in the" + std::string(12, ' ') +
                     "output table:");
-    lbl2.Move(120, 1680, 6120, 435);
+    lbl2.Move(120, 1680, 5400, 435);
     treeFields.Move(120, 2160, 6120, 1620);
     for (const char* picture : {"stat_unticked", "stat_ticked", "field_text", "field_numeric", "field_oid",
                                 "field_date"})
@@ -215,12 +215,13 @@ void frm_Tessaly_Summarize::Fill_TreeView() {
         nodes.Clear();
         // Without a case field there is nothing to summarize by.
         if (caseField < 0) return;
-        platform::screen::SetMousePointer(platform::vbHourglass);
 
         const platform::TableFields& fields = ObjectRequired(fields_);
         platform::StatusBar& bar = ObjectRequired(ObjectRequired(application_).StatusBar());
         const int count = fields.FieldCount();
-        bar.ShowProgressBar("Examining fields in " + cbxLayer.Text() + "...", 1, count, 1, true);
+        // The bar and the pointer are put back however the rebuild ends.
+        StatusBarProgress progress(bar, "Examining fields in " + cbxLayer.Text() + "...", count,
+                                   StatusBarProgress::Pointer::Hourglass);
         for (int i = 0; i < count; ++i) {
             const auto& info = ObjectRequired(fields.FieldInfo(i));
             if (i != caseField && info.Visible()) {
@@ -242,10 +243,9 @@ void frm_Tessaly_Summarize::Fill_TreeView() {
                             .SetTag("Stat");
                 }
             }
-            bar.StepProgressBar();
+            progress.Step();
         }
-        bar.HideProgressBar();
-        platform::screen::SetMousePointer(platform::vbDefault);
+        progress.Finish();
     });
 }
 

@@ -1,5 +1,7 @@
 #include "src/quickload_media/tessaly_MediaDialog.h"
 
+#include <iterator>
+
 #include "platform/com/ComError.h"
 #include "platform/forms/MessageBox.h"
 #include "platform/forms/Shell.h"
@@ -110,6 +112,10 @@ void tessaly_MediaDialog::Design() {
     cmdOK.Move(2445, 3960, 1185, 330);
     imgCornerBars.SetPicture("cornerbars");
     imgCornerBars.Move(4605, 4050, 225, 225);
+    platform::Control* const tabOrder[] = {&lbxAll,    &cpOptions, &cmdCancel, &cmdOK,   &optAll,
+                                           &optImages, &optMovies, &optWebsites, &optText, &optExcels,
+                                           &optWords,  &optPDFs,   &optPowerpoints};
+    for (int index = 0; index < static_cast<int>(std::size(tabOrder)); ++index) tabOrder[index]->SetTabIndex(index);
 }
 
 void tessaly_MediaDialog::MediaFilename(const MediaListFiles& files) {

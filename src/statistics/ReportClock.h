@@ -8,7 +8,8 @@ namespace tessaly {
 
 // The locale's time with seconds ("14:05:09", "02:05:09 PM").
 std::string LongTimeText(std::time_t when);
-// The full weekday, the day, the full month name and the year ("Tuesday, 5 March 2024").
+// The locale's long date ("Tuesday, March 5, 2024" in en_US, "Dienstag, 5. März 2024"
+// in de_DE); in the C locale "Tuesday, 5 March 2024".
 std::string LongDateText(std::time_t when);
 
 }  // namespace tessaly

@@ -79,13 +79,13 @@ void tessaly_ThemeIDDialog::Design() {
     chkNoData.Move(120, 270, 900, 255);
     txtNoData.Move(1080, 240, 1800, 315);
     lblInstructions.SetCaption("(Separate multiple values by commas)");
-    lblInstructions.Move(120, 720, 2760, 255);
+    lblInstructions.Move(120, 720, 2820, 450);
 
     cpDecPlaces.Move(120, 3810, 3000, 615);
     lbl_cbxDecPlaces.SetCaption("Number of Decimal Places =");
-    lbl_cbxDecPlaces.Move(120, 240, 2040, 255);
+    lbl_cbxDecPlaces.Move(120, 240, 2130, 255);
     cbxDecPlaces.SetStyle(platform::vbComboDropdownList);
-    cbxDecPlaces.Move(2220, 195, 660, 315);
+    cbxDecPlaces.Move(2280, 195, 600, 315);
 
     cmdOK.SetCaption("OK");
     cmdOK.Move(3360, 3930, 1440, 405);

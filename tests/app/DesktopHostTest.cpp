@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -31,13 +32,16 @@
 #include "app/MapCanvas.h"
 #include "app/SelectByAttributesWindow.h"
 #include "app/SelectByLocationWindow.h"
+#include "app/StatusPanel.h"
 #include "app/StatisticsWindow.h"
+#include "platform/com/ComPtr.h"
 #include "platform/com/ServerLoader.h"
 #include "platform/data/SelectionSet.h"
 #include "platform/map/Application.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/Graphics.h"
 #include "platform/map/HostServices.h"
+#include "platform/map/ICommand.h"
 #include "platform/map/ItemSet.h"
 #include "platform/map/Map.h"
 #include "platform/map/MapDocument.h"
@@ -185,6 +189,49 @@ TEST_F(DesktopHost, CustomizeMenuListsEveryCommandByItsCategory) {
         commands += static_cast<int>(entry->menu()->actions().size());
     }
     EXPECT_EQ(categories, QStringList({"Tessaly Commands", "Tessaly QL Commands"}));
+    EXPECT_EQ(commands, 20);
+}
+
+TEST_F(DesktopHost, EveryCommandShowsItsTooltipAndWhilePointedAtItsMessageInTheStatusBar) {
+    OpenLesson();
+    // A layer chosen in the contents and its features selected enable every
+    // command (a menu shows nothing for a disabled entry under the pointer).
+    SelectInContents("Towns");
+    window_->CommandAction("TessalyOpenTable.cmdSelectAll")->trigger();
+    Settle();
+    EXPECT_EQ(window_->CommandAction("TessalyOpenTable.OpenTable")->toolTip(), "Open Attribute Table");
+    int commands = 0;
+    for (QAction* entry : window_->Customize()->actions()) {
+        QMenu* category = entry->menu();
+        ASSERT_NE(category, nullptr);
+        for (QAction* action : category->actions()) {
+            ++commands;
+            const std::string progId = action->objectName().toStdString();
+            platform::ComPtr<platform::IUnknown> object;
+            ASSERT_EQ(platform::CreateInstanceByProgID(progId, platform::IUnknown::Iid, object.PutVoid()),
+                      platform::S_OK);
+            const auto command = object.As<platform::ICommand>();
+            ASSERT_TRUE(command) << progId;
+            std::string tooltip, message;
+            command->Tooltip(&tooltip);
+            command->Message(&message);
+            EXPECT_EQ(action->toolTip().toStdString(), tooltip) << progId;
+
+            window_->Status()->clearMessage();
+            if (QWidget* button = TessalyTools().widgetForAction(action)) {
+                QTest::mouseMove(button);
+            } else {
+                category->popup(window_->geometry().center());
+                Settle();
+                QTest::mouseMove(category, category->actionGeometry(action).center());
+            }
+            Settle();
+            EXPECT_EQ(window_->Status()->currentMessage().toStdString(), message) << progId;
+            category->hide();
+            QTest::mouseMove(window_->Canvas());
+            Settle();
+        }
+    }
     EXPECT_EQ(commands, 20);
 }
 

@@ -263,6 +263,7 @@ TEST_F(SummarizeTest, TheTreeRebuildPassesItsFailureToTheHandlerThatCalledIt) {
         EXPECT_NE(Reports()[i].find(chain), std::string::npos) << Reports()[i];
     }
     EXPECT_EQ(dialog->cbxFieldName.ListCount(), 5) << "what was done before the failure stays";
+    EXPECT_EQ(platform::screen::MousePointer(), platform::vbDefault) << "the pointer is put back";
     dialog->Unload();
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "StatisticsTestSupport.h"
+#include "tests/support/ScopedEnv.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
 #include "src/statistics/StatisticsReport.h"
@@ -100,35 +101,35 @@ TEST_F(StatisticsReportTest, CompletionLineEndsTheReportWithTimeAndDate) {
     EXPECT_EQ(tail.find_first_of("\r\n", lineBreak + 2), std::string::npos) << "nothing after the date";
 }
 
-// Sets an environment variable for one scope, then puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        setenv(name, value, 1);
-        tzset();
-    }
-    ~ScopedEnv() {
-        if (previous_)
-            setenv(name_, previous_->c_str(), 1);
-        else
-            unsetenv(name_);
-        tzset();
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
+struct LongDateCase {
+    const char* locale;
+    const char* date;
 };
 
-TEST(StatisticsCompletionLine, ReadsTimeThenDateInTheUsersLocale) {
-    ScopedEnv locale("LC_ALL", "C");
-    ScopedEnv zone("TZ", "UTC");
+class StatisticsCompletionLine : public testing::TestWithParam<LongDateCase> {};
+
+TEST_P(StatisticsCompletionLine, ReadsTimeThenTheLocalesLongDate) {
+    const testsupport::ScopedEnv all("LC_ALL", GetParam().locale);
+    const testsupport::ScopedEnv zone("TZ", std::string("UTC"));
+    tzset();
     constexpr std::time_t kTuesdayAfternoon = 1709647509;  // 2024-03-05 14:05:09 UTC
-    EXPECT_EQ(tessaly::CompletionLine(kTuesdayAfternoon), "Analysis Complete:   14:05:09\r\nTuesday, 5 March 2024");
+    const std::string line = tessaly::CompletionLine(kTuesdayAfternoon);
+    const auto lineBreak = line.find("\r\n");
+    ASSERT_NE(lineBreak, std::string::npos);
+    EXPECT_EQ(line.substr(lineBreak + 2), GetParam().date);
+    if (std::string(GetParam().locale) == "C") {
+        EXPECT_EQ(line.substr(0, lineBreak), "Analysis Complete:   14:05:09");
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Locales, StatisticsCompletionLine,
+                         testing::Values(LongDateCase{"C", "Tuesday, 5 March 2024"},
+                                         LongDateCase{"en_US.UTF-8", "Tuesday, March 5, 2024"},
+                                         LongDateCase{"de_DE.UTF-8", "Dienstag, 5. M\u00e4rz 2024"}),
+                         [](const testing::TestParamInfo<LongDateCase>& info) {
+                             std::string name = info.param.locale;
+                             return name.substr(0, name.find('.'));
+                         });
 
 TEST_F(StatisticsReportTest, IgnoredValuesAreLeftOutListedAsNumbersAndNullsStillCounted) {
     Choose({.layer = 0, .ignore = "-9999, 1e3"});

@@ -1,0 +1,189 @@
+// The library's forms as the Qt renderer draws them at their design size:
+// every caption shows whole in its control, and Tab walks the controls in the
+// order the form gives.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QWidget>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "QtTestSupport.h"
+#include "src/core/frmAbout.h"
+#include "src/core/frmReport.h"
+#include "src/core/frmReport_modal.h"
+#include "src/query_summary/frmSumHelp.h"
+#include "src/query_summary/frm_Tessaly_Summarize.h"
+#include "src/query_summary/tessaly_ModQueryDialog.h"
+#include "src/quickload_media/frm_InputQuery.h"
+#include "src/quickload_media/frm_InputSpatialBookmark.h"
+#include "src/quickload_media/frm_QLDelete.h"
+#include "src/quickload_media/tessaly_MediaDialog.h"
+#include "src/quickload_media/tessaly_QuickJumpDialog.h"
+#include "src/resources/Bitmaps.h"
+#include "src/statistics/TableLayerCollection.h"
+#include "src/statistics/tessaly_ThemeIDDialog.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Why a caption does not show whole in its widget, or "" when it does.
+std::string CutOf(QWidget& widget) {
+    const QFontMetrics metrics = widget.fontMetrics();
+    const QSize size = widget.size();
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        if (label->text().isEmpty()) return {};
+        // Lines wrap at the label's width; every line must stand within its height.
+        const QRect area = label->contentsRect();
+        const QRect needed = metrics.boundingRect(QRect(0, 0, area.width(), INT_MAX),
+                                                  Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, label->text());
+        if (needed.width() > area.width() || needed.height() > area.height())
+            return "needs " + std::to_string(needed.width()) + " x " + std::to_string(needed.height()) + " px, has " +
+                   std::to_string(area.width()) + " x " + std::to_string(area.height());
+        return {};
+    }
+    auto* button = qobject_cast<QAbstractButton*>(&widget);
+    if (button == nullptr || button->text().isEmpty()) return {};
+    QSize needed = metrics.size(Qt::TextShowMnemonic, button->text());
+    if (qobject_cast<QPushButton*>(button) != nullptr) {
+        // The button's frame and a little air on each side.
+        const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        needed += QSize(2 * frame + 6, 2 * frame);
+        if (!button->icon().isNull()) needed.rwidth() += button->iconSize().width() + 4;
+    } else {
+        // A check box or an option: the indicator and its spacing before the text.
+        needed.setWidth(button->sizeHint().width());
+    }
+    if (needed.width() > size.width() || needed.height() > size.height())
+        return "needs " + std::to_string(needed.width()) + " x " + std::to_string(needed.height()) + " px, has " +
+               std::to_string(size.width()) + " x " + std::to_string(size.height());
+    return {};
+}
+
+struct FormCase {
+    const char* name;
+    std::function<std::shared_ptr<platform::Form>(const fs::path& folder)> make;
+    friend void PrintTo(const FormCase& form, std::ostream* out) { *out << form.name; }
+};
+
+std::shared_ptr<tessaly::tessaly_MediaDialog> MediaDialog(const fs::path& folder) {
+    const fs::path list = folder / "media_list.txt";
+    std::ofstream(list) << "Lake photo:lake.png,1\r\n";
+    auto dialog = std::make_shared<tessaly::tessaly_MediaDialog>();
+    dialog->MediaFilename({list.string(), folder.string() + "/"});
+    return dialog;
+}
+
+// A folder of the test's own under the temporary folder, removed at the end.
+class TestFolder {
+public:
+    explicit TestFolder(const std::string& name) : path_(fs::path(testing::TempDir()) / ("form_layout_" + name)) {
+        fs::create_directories(path_);
+    }
+    ~TestFolder() { fs::remove_all(path_); }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::shared_ptr<const tessaly::TableLayerCollection> NoCandidates() {
+    return std::make_shared<tessaly::TableLayerCollection>();
+}
+
+const FormCase kForms[] = {
+    {"frmAbout", [](const fs::path&) { return std::make_shared<tessaly::frmAbout>(); }},
+    {"frmReport", [](const fs::path&) { return std::make_shared<tessaly::frmReport>(); }},
+    {"frmReport_modal", [](const fs::path&) { return std::make_shared<tessaly::frmReport_modal>(); }},
+    {"tessaly_ThemeIDDialog",
+     [](const fs::path&) {
+         auto dialog = std::make_shared<tessaly::tessaly_ThemeIDDialog>();
+         dialog->theTableLayers(NoCandidates());
+         return dialog;
+     }},
+    {"tessaly_QuickJumpDialog", [](const fs::path&) { return std::make_shared<tessaly::tessaly_QuickJumpDialog>(); }},
+    {"frm_InputSpatialBookmark",
+     [](const fs::path&) { return std::make_shared<tessaly::frm_InputSpatialBookmark>(); }},
+    {"frm_InputQuery", [](const fs::path&) { return std::make_shared<tessaly::frm_InputQuery>(); }},
+    {"frm_QLDelete", [](const fs::path&) { return std::make_shared<tessaly::frm_QLDelete>(); }},
+    {"tessaly_MediaDialog", [](const fs::path& folder) { return MediaDialog(folder); }},
+    {"tessaly_ModQueryDialog", [](const fs::path&) { return std::make_shared<tessaly::tessaly_ModQueryDialog>(); }},
+    {"frm_Tessaly_Summarize",
+     [](const fs::path&) {
+         auto dialog = std::make_shared<tessaly::frm_Tessaly_Summarize>();
+         dialog->theTableLayers(NoCandidates());
+         return dialog;
+     }},
+    {"frmSumHelp", [](const fs::path&) { return std::make_shared<tessaly::frmSumHelp>(); }},
+};
+
+class CaptionFit : public testing::TestWithParam<FormCase> {};
+
+TEST_P(CaptionFit, EveryCaptionOfTheFormShowsWholeInItsControl) {
+    tessaly::LoadResPicture(120);
+    const TestFolder folder(GetParam().name);
+    ScopedQtUi ui;
+    const std::shared_ptr<platform::Form> form = GetParam().make(folder.Path());
+    form->Show(platform::vbModeless);
+    platform::qt::FormView* view = ui->ViewOf(*form);
+    ASSERT_NE(view, nullptr);
+
+    std::vector<std::string> cut;
+    for (platform::Control* control : form->Controls()) {
+        QWidget* widget = view->WidgetOf(*control);
+        if (widget == nullptr || !control->Visible()) continue;
+        if (const std::string why = CutOf(*widget); !why.empty())
+            cut.push_back(control->Name() + " \"" + widget->property("text").toString().toStdString() + "\": " + why);
+    }
+    form->Unload();
+
+    std::string listed;
+    for (const std::string& line : cut) listed += "\n  " + line;
+    EXPECT_TRUE(cut.empty()) << "cut captions:" << listed;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryForm, CaptionFit, testing::ValuesIn(kForms),
+                         [](const testing::TestParamInfo<FormCase>& info) { return std::string(info.param.name); });
+
+TEST(FormTabOrder, TheMediaDialogGoesFromTheListToCancelAndOkThenDownEachColumnOfOptions) {
+    const TestFolder folder("tab_order");
+    ScopedQtUi ui;
+    const auto dialog = MediaDialog(folder.Path());
+    dialog->Show(platform::vbModeless);
+    platform::qt::FormView* view = ui->ViewOf(*dialog);
+    ASSERT_NE(view, nullptr);
+
+    std::map<const QWidget*, std::string> controls;
+    for (platform::Control* control : dialog->Controls())
+        if (QWidget* widget = view->WidgetOf(*control)) controls[widget] = control->Name();
+    std::vector<std::string> order;
+    QWidget* const first = view->WidgetOf(dialog->lbxAll);
+    ASSERT_NE(first, nullptr);
+    QWidget* widget = first;
+    do {
+        const auto control = controls.find(widget);
+        if (control != controls.end() && (widget->focusPolicy() & Qt::TabFocus) != 0) order.push_back(control->second);
+        widget = widget->nextInFocusChain();
+    } while (widget != nullptr && widget != first && order.size() <= controls.size());
+    dialog->Unload();
+
+    EXPECT_EQ(order, (std::vector<std::string>{"lbxAll", "cmdCancel", "cmdOK", "optAll", "optImages", "optMovies",
+                                               "optWebsites", "optText", "optExcels", "optWords", "optPDFs",
+                                               "optPowerpoints"}));
+}
+
+}  // namespace
