@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace fuzzsupport {
@@ -27,6 +28,14 @@ inline std::string WriteInput(const std::string& name, const std::uint8_t* data,
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                   static_cast<std::streamsize>(size));
     return path;
+}
+
+// The file's bytes ("" when it cannot be read).
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // True when `text` is valid UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).

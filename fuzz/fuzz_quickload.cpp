@@ -1,29 +1,18 @@
 // QuickLoad.txt: reading, then the delete rewrite of every other entry; with
 // nothing marked the file must stay byte for byte.
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "FuzzSupport.h"
 #include "platform/com/ComError.h"
 #include "src/quickload_media/QuickLoadEntry.h"
 
-namespace {
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzzsupport::WriteInput("QuickLoad.txt", data, size);
     try {
         const auto listed = tessaly::ReadQuickLoadFile(path);
-        const std::string before = Contents(path);
+        const std::string before = fuzzsupport::ReadAll(path);
         tessaly::RemoveQuickLoadEntries(path, listed, std::vector<bool>(listed.size(), false));
-        if (Contents(path) != before) std::abort();  // nothing marked, yet the file changed
+        if (fuzzsupport::ReadAll(path) != before) std::abort();  // nothing marked, yet the file changed
         std::vector<bool> marked(listed.size());
         for (std::size_t i = 0; i < marked.size(); i += 2) marked[i] = true;
         const auto removed = tessaly::RemoveQuickLoadEntries(path, listed, marked);

@@ -1,22 +1,11 @@
 // The registry calls over a registry file of any content: every call returns
 // a result code, and a damaged file is never overwritten.
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "FuzzSupport.h"
 #include "platform/registry/Registry.h"
 
 using namespace platform;
-
-namespace {
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("TESSALY_REGISTRY", (fuzzsupport::Folder() + "/registry.json").c_str(), 1);
@@ -25,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzzsupport::WriteInput("registry.json", data, size);
-    const std::string before = Contents(path);
+    const std::string before = fuzzsupport::ReadAll(path);
     HKEY key = nullptr;
     char buffer[256];
     std::uint32_t length = sizeof buffer;
@@ -37,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RegCloseKey(key);
     }
     const long created = RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\Tessaly\\Fuzz", KEY_ALL_ACCESS, &key);
-    if (created == ERROR_BADDB && Contents(path) != before) std::abort();  // a damaged file was overwritten
+    if (created == ERROR_BADDB && fuzzsupport::ReadAll(path) != before) std::abort();  // a damaged file was overwritten
     if (created == ERROR_SUCCESS) {
         const std::uint32_t number = 7;
         RegSetValueEx(key, "Number", REG_DWORD, &number, sizeof number);
