@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgdal-dev gdal-bin
+  libgdal-dev gdal-bin libsqlite3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 locales
@@ -18,4 +18,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The query tests also run under a German locale (decimal comma, day-first dates).
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -17,8 +17,9 @@ bool MentionsName(const std::string& whereClause, const std::string& name) {
 }
 
 // Puts the plan on a layer: fields to skip, the spatial prefilter and the
-// where clause. A where clause the source rejects raises 0x80004005.
-void ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan) {
+// where clause. A where clause the source rejects raises 0x80004005. Returns
+// the row test that evaluates the where clause instead of the source, if any.
+std::unique_ptr<RowTest> ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan) {
     const Fields& fields = *table.fields;
     std::vector<std::string> ignored = {"OGR_STYLE"};
     for (int i = 0; i < fields.FieldCount(); ++i) {
@@ -36,11 +37,16 @@ void ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& 
 
     layer.SetSpatialFilter(plan.spatial.get());
 
+    // The source's own SQL decides what a clause may say; a row test only
+    // makes its answer exact.
     GdalErrorCapture capture;
     const OGRErr result = layer.SetAttributeFilter(plan.where.empty() ? nullptr : plan.where.c_str());
     if (result != OGRERR_NONE || capture.Failed())
         throw DataError(E_FAIL, capture.Message("The where clause was rejected: " + plan.where));
+    std::unique_ptr<RowTest> test = RowTest::ForClause(table, plan.where);
+    if (test) layer.SetAttributeFilter(nullptr);
     layer.ResetReading();
+    return test;
 }
 
 void ClearPlan(OGRLayer& layer) {
@@ -51,43 +57,72 @@ void ClearPlan(OGRLayer& layer) {
     layer.ResetReading();
 }
 
-// The next feature of the layer that passes the exact spatial test. A read
-// that fails (some sources evaluate the where clause only now) raises 0x80004005.
-OGRFeatureUniquePtr NextPassing(OGRLayer& layer, const ReadPlan& plan) {
+// Whether every feature of the data reads without a failure, with no where
+// clause: tells damaged data from a where clause that fails as it is evaluated.
+bool DataReads(const SourceTable::Impl& table) {
+    try {
+        GdalErrorCapture capture;
+        SourceTable::Impl::Handle handle = table.Acquire();
+        ClearPlan(*handle.layer);
+        while (OGRFeatureUniquePtr(handle.layer->GetNextFeature())) {
+        }
+        return !capture.Failed();
+    } catch (const ComError&) {
+        return false;
+    }
+}
+
+// A failure while reading is the where clause's (0x80004005) only when the
+// same data read without it.
+[[noreturn]] void ThrowReadFailure(const SourceTable::Impl& table, const ReadPlan& plan, const std::string& message) {
+    if (!plan.where.empty() && (table.Shared() || DataReads(table))) throw DataError(E_FAIL, message);
+    throw DataError(E_DATAUNREADABLE, message);
+}
+
+// The next feature of the layer that passes the exact spatial test and the row
+// test. A read that fails (some sources evaluate the where clause only now)
+// raises 0x80004005 or, for damaged data, E_DATAUNREADABLE.
+OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, RowTest* test) {
     GdalErrorCapture capture;
     while (true) {
         OGRFeatureUniquePtr feature(layer.GetNextFeature());
         if (!feature) {
-            if (capture.Failed()) throw DataError(E_FAIL, capture.Message("The data could not be read"));
+            if (capture.Failed()) ThrowReadFailure(table, plan, capture.Message("The data could not be read"));
             return nullptr;
         }
-        if (!plan.spatial) return feature;
-        const OGRGeometry* shape = feature->GetGeometryRef();
-        if (shape != nullptr && plan.spatial->Intersects(shape)) return feature;
+        if (plan.spatial) {
+            const OGRGeometry* shape = feature->GetGeometryRef();
+            if (shape == nullptr || !plan.spatial->Intersects(shape)) continue;
+        }
+        if (test == nullptr || test->Passes(*feature)) return feature;
     }
 }
 
 // A reading that owns its dataset handle.
 class LiveStream : public FeatureStream {
 public:
-    LiveStream(SourceTable::Impl::Handle handle, std::shared_ptr<const ReadPlan> plan)
-        : handle_(std::move(handle)), plan_(std::move(plan)) {
+    LiveStream(const SourceTable::Impl& table, SourceTable::Impl::Handle handle, std::shared_ptr<const ReadPlan> plan,
+               std::unique_ptr<RowTest> test)
+        : table_(table), handle_(std::move(handle)), plan_(std::move(plan)), test_(std::move(test)) {
         // Reading the first feature now makes every source evaluate the where
         // clause before the search returns.
-        first_ = NextPassing(*handle_.layer, *plan_);
+        first_ = NextPassing(table_, *handle_.layer, *plan_, test_.get());
         atEnd_ = !first_;
     }
     OGRFeatureUniquePtr Next() override {
         if (first_) return std::move(first_);
         if (atEnd_) return nullptr;
-        OGRFeatureUniquePtr feature = NextPassing(*handle_.layer, *plan_);
+        OGRFeatureUniquePtr feature = NextPassing(table_, *handle_.layer, *plan_, test_.get());
         atEnd_ = !feature;
         return feature;
     }
 
 private:
+    // The cursor that owns this stream keeps the table alive.
+    const SourceTable::Impl& table_;
     SourceTable::Impl::Handle handle_;
     std::shared_ptr<const ReadPlan> plan_;
+    std::unique_ptr<RowTest> test_;
     OGRFeatureUniquePtr first_;
     bool atEnd_ = false;
 };
@@ -114,9 +149,12 @@ struct PlanGuard {
 }  // namespace
 
 std::string JoinWhereClauses(const std::string& first, const std::string& second) {
+    RequireSingleClause(first);
+    RequireSingleClause(second);
     if (TrimBlanks(first).empty()) return second;
     if (TrimBlanks(second).empty()) return first;
-    return "(" + first + ") AND (" + second + ")";
+    // The line ends close any "--" comment before the parenthesis.
+    return "(" + first + "\n) AND (" + second + "\n)";
 }
 
 std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, const QueryFilter* filter,
@@ -156,32 +194,37 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
     const ReadPlan& plan = *planPointer;
     SourceTable::Impl::Handle handle = table.Acquire();
     if (!table.Shared()) {
-        ApplyPlan(table, *handle.layer, plan);
-        return std::make_unique<LiveStream>(std::move(handle), std::move(planPointer));
+        std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
+        return std::make_unique<LiveStream>(table, std::move(handle), std::move(planPointer), std::move(test));
     }
     PlanGuard guard{*handle.layer};
-    ApplyPlan(table, *handle.layer, plan);
+    std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
     std::vector<OGRFeatureUniquePtr> features;
-    while (OGRFeatureUniquePtr feature = NextPassing(*handle.layer, plan)) features.push_back(std::move(feature));
+    while (OGRFeatureUniquePtr feature = NextPassing(table, *handle.layer, plan, test.get()))
+        features.push_back(std::move(feature));
     return std::make_unique<SnapshotStream>(std::move(features));
 }
 
 std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> planPointer) {
     const ReadPlan& plan = *planPointer;
-    if (plan.spatial) {
+    auto countStream = [&] {
         std::unique_ptr<FeatureStream> stream = OpenFeatureStream(table, planPointer);
         std::int64_t count = 0;
         while (stream->Next()) ++count;
         return count;
-    }
+    };
+    if (plan.spatial) return countStream();
     SourceTable::Impl::Handle handle = table.Acquire();
     std::optional<PlanGuard> guard;
     if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
-    ApplyPlan(table, *handle.layer, plan);
+    if (ApplyPlan(table, *handle.layer, plan)) {
+        guard.reset();
+        return countStream();
+    }
     GdalErrorCapture capture;
     const GIntBig count = handle.layer->GetFeatureCount(TRUE);
     if (count < 0 || capture.Failed())
-        throw DataError(E_FAIL, capture.Message("The rows could not be counted: " + plan.where));
+        ThrowReadFailure(table, plan, capture.Message("The rows could not be counted: " + plan.where));
     return count;
 }
 
@@ -190,7 +233,7 @@ Variant ReadFieldValue(const OGRFeature& feature, int gdalField) {
     const OGRFieldDefn* definition = feature.GetFieldDefnRef(gdalField);
     switch (definition->GetType()) {
     case OFTInteger: return Variant(static_cast<std::int32_t>(feature.GetFieldAsInteger(gdalField)));
-    case OFTInteger64: return Variant(static_cast<double>(feature.GetFieldAsInteger64(gdalField)));
+    case OFTInteger64: return Variant::LongLong(feature.GetFieldAsInteger64(gdalField));
     case OFTReal: return Variant(feature.GetFieldAsDouble(gdalField));
     case OFTDate:
     case OFTDateTime: {

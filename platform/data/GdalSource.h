@@ -9,6 +9,7 @@
 #include <ogrsf_frmts.h>
 
 #include "platform/data/SourceTable.h"
+#include "platform/data/WhereClause.h"
 
 namespace platform {
 
@@ -24,6 +25,8 @@ struct SourceTable::Impl {
     std::shared_ptr<const platform::Fields> fields;
     // Per field index: the GDAL field index, or -1 for the object ID and the shape.
     std::vector<int> gdalField;
+    // Per field index: the GDAL field type (OFTInteger for the object ID and the shape).
+    std::vector<OGRFieldType> gdalType;
     int shapeIndex = -1;
     std::string oidName;
     platform::SpatialReference spatialReference;
@@ -55,8 +58,27 @@ struct ReadPlan {
 std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, const QueryFilter* filter,
                       const std::string& definitionExpression);
 
-// Joins two where clauses with AND; either may be empty.
+// Joins two where clauses with AND; either may be empty. Each must be one
+// closed expression (RequireSingleClause), so neither can reach into the other.
 std::string JoinWhereClauses(const std::string& first, const std::string& second);
+
+// A date as the where clauses of that kind of source compare it, unquoted.
+std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn column);
+
+// Evaluates a where clause feature by feature with SQLite's rules, for
+// sources whose own SQL (OGR SQL) answers inexactly: it compares strings
+// without regard to letter case and cannot compare a date column holding
+// Nulls. Here strings compare exactly (LIKE too), and dates compare as ISO
+// text ('2001-05-03'), the form the value lists write.
+class RowTest {
+public:
+    // nullptr when the source's own SQL gives the exact answer (the clause
+    // names no text or date field) or when SQLite cannot read the clause
+    // (it may still be one the source's SQL reads, such as ILIKE).
+    static std::unique_ptr<RowTest> ForClause(const SourceTable::Impl& table, const std::string& where);
+    virtual ~RowTest() = default;
+    virtual bool Passes(const OGRFeature& feature) = 0;
+};
 
 // Feature by feature, the rows a plan selects.
 class FeatureStream {

@@ -18,8 +18,9 @@ inline constexpr int Xor = 4;       // flip the matches
 
 // A set of object IDs over one table (for a layer or standalone table: its
 // view, so the definition expression limits what can be selected). Kept in
-// memory only. The selection holds its table alive; it does not watch it:
-// after the table's definition expression changes, call KeepOnlyTableRows.
+// memory only. The selection holds its table alive; it does not watch it: a
+// definition expression that hides selected rows leaves them in the set
+// (Count includes them; Search yields only the rows the table shows).
 class SelectionSet {
 public:
     explicit SelectionSet(std::shared_ptr<Table> table);

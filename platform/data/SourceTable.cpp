@@ -59,10 +59,11 @@ SourceTable::Impl::Handle SourceTable::Impl::Acquire() const {
     } else {
         GdalErrorCapture quiet;
         handle.owned = OpenDataset(path, openOptions);
-        if (!handle.owned) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+        if (!handle.owned) throw DataError(E_DATAUNREADABLE, quiet.Message("Unable to open data source " + path));
         handle.layer = FindLayer(*handle.owned, layerName);
     }
-    if (handle.layer == nullptr) throw DataError(E_FAIL, "Layer " + layerName + " is no longer in " + path);
+    if (handle.layer == nullptr)
+        throw DataError(E_DATAUNREADABLE, "Layer " + layerName + " is no longer in " + path);
     return handle;
 }
 
@@ -80,11 +81,13 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     std::vector<std::shared_ptr<const Field>> list;
     list.push_back(std::make_shared<Field>(oidName, fieldtype::OID, 0));
     gdalField.push_back(-1);
+    gdalType.push_back(OFTInteger);
     OGRFeatureDefn* definition = layer.GetLayerDefn();
     if (definition->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone) {
         shapeIndex = static_cast<int>(list.size());
         list.push_back(std::make_shared<Field>(kShapeFieldName, fieldtype::Geometry, 0));
         gdalField.push_back(-1);
+        gdalType.push_back(OFTInteger);
         spatialReference = WrapSpatialReference(layer.GetSpatialRef());
     }
     for (int i = 0; i < definition->GetFieldCount(); ++i) {
@@ -93,6 +96,7 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
         list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field), field->GetWidth(),
                                                alias ? alias : ""));
         gdalField.push_back(i);
+        gdalType.push_back(field->GetType());
     }
     fields = std::make_shared<platform::Fields>(std::move(list));
 
@@ -180,6 +184,13 @@ void SourceTable::CheckWhereClause(const std::string& whereClause) {
     filter.WhereClause(whereClause);
     filter.SubFields(impl_->oidName);
     OpenFeatureStream(*impl_, MakeReadPlan(*impl_, &filter, {}));
+}
+
+std::string SourceTable::WhereLiteral(const std::string& fieldName, const Variant& value) const {
+    const int index = impl_->fields->FindField(fieldName);
+    if (index < 0) throw DataError(E_INVALIDARG, "Field not found: " + fieldName);
+    const bool dateTime = impl_->gdalType[static_cast<std::size_t>(index)] == OFTDateTime;
+    return WhereValueLiteral(impl_->kind, value, dateTime ? DateColumn::DateTime : DateColumn::Date);
 }
 
 std::string SourceTable::Name() const { return impl_->layerName; }

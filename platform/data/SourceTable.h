@@ -26,7 +26,8 @@ public:
     // Opens layerName ("" for the first layer) of the data source at path
     // (a file, a folder, or a GDAL connection string such as "PG:dbname=x").
     // A source or layer that does not open raises ComError E_FAIL with GDAL's
-    // message; nothing is printed.
+    // message; nothing is printed. Once open, data that can no longer be
+    // opened or read make searches and counts raise E_DATAUNREADABLE.
     static std::shared_ptr<SourceTable> Open(const std::string& path, const std::string& layerName = {});
 
     ~SourceTable() override;
@@ -59,8 +60,13 @@ public:
     std::shared_ptr<Cursor> Search(const QueryFilter* filter, bool recycling, const std::string& definitionExpression);
     std::int64_t RowCount(const QueryFilter* filter, const std::string& definitionExpression);
     // Makes the source evaluate a where clause once; a rejected clause raises
-    // ComError 0x80004005 with the source's message.
+    // ComError 0x80004005 with the source's message, data that cannot be
+    // opened or read E_DATAUNREADABLE (WhereClause.h).
     void CheckWhereClause(const std::string& whereClause);
+    // The value written as a literal of this source's where clauses, so that
+    // `field = literal` selects exactly the rows holding it (WhereValueLiteral).
+    // An unknown field raises E_INVALIDARG.
+    std::string WhereLiteral(const std::string& fieldName, const Variant& value) const;
 
     // Dataset: the layer's name; the folder (shapefiles, dBASE tables) or the
     // data source itself (GeoPackage, CSV file, connection) as a workspace; a

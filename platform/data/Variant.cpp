@@ -13,7 +13,7 @@ namespace {
 // Index order of the std::variant alternatives matches VariantType.
 constexpr VariantType kTypes[] = {VariantType::Empty,  VariantType::Null,   VariantType::Boolean,
                                   VariantType::Integer, VariantType::Double, VariantType::String,
-                                  VariantType::Date};
+                                  VariantType::Date, VariantType::LongLong};
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -60,6 +60,12 @@ Variant Variant::Date(double oleDate) {
     return v;
 }
 
+Variant Variant::LongLong(std::int64_t value) {
+    Variant v;
+    v.value_ = value;
+    return v;
+}
+
 VariantType Variant::Type() const { return kTypes[value_.index()]; }
 
 bool Variant::IsNumeric() const {
@@ -67,7 +73,8 @@ bool Variant::IsNumeric() const {
     case VariantType::Boolean:
     case VariantType::Integer:
     case VariantType::Double:
-    case VariantType::Date: return true;
+    case VariantType::Date:
+    case VariantType::LongLong: return true;
     default: return false;
     }
 }
@@ -97,6 +104,11 @@ double Variant::AsDate() const {
     return std::get<DateValue>(value_).days;
 }
 
+std::int64_t Variant::AsLongLong() const {
+    if (!IsLongLong()) throw RuntimeError(vberr::TypeMismatch);
+    return std::get<std::int64_t>(value_);
+}
+
 double Variant::ToDouble() const {
     switch (Type()) {
     case VariantType::Empty: return 0;
@@ -105,6 +117,7 @@ double Variant::ToDouble() const {
     case VariantType::Integer: return AsInteger();
     case VariantType::Double: return AsDouble();
     case VariantType::Date: return AsDate();
+    case VariantType::LongLong: return static_cast<double>(AsLongLong());
     case VariantType::String: break;
     }
     std::string_view text = TrimBlanks(AsString());
@@ -122,6 +135,7 @@ std::string Variant::ToText() const {
     case VariantType::Null: return {};
     case VariantType::Boolean: return AsBoolean() ? "True" : "False";
     case VariantType::Integer: return std::to_string(AsInteger());
+    case VariantType::LongLong: return std::to_string(AsLongLong());
     case VariantType::String: return AsString();
     case VariantType::Double: {
         // to_chars ignores the C locale, which a Qt host sets from the user's.

@@ -5,12 +5,14 @@
 
 namespace platform {
 
-enum class VariantType { Empty, Null, Boolean, Integer, Double, String, Date };
+enum class VariantType { Empty, Null, Boolean, Integer, Double, String, Date, LongLong };
 
 // A host value as the classic runtime holds it: Empty (nothing assigned, also
 // the end mark of a value enumeration), Null (a missing field value), Boolean,
-// Integer (32-bit), Double, String (UTF-8) or Date (days since 30 December 1899,
-// the time of day as the fraction). A plain value type; copies are independent.
+// Integer (32-bit), Double, String (UTF-8), Date (days since 30 December 1899,
+// the time of day as the fraction) or LongLong (64-bit, a 64-bit integer field's
+// value, exact where a Double would round). A plain value type; copies are
+// independent.
 class Variant {
 public:
     Variant() = default;  // Empty
@@ -23,6 +25,8 @@ public:
 
     static Variant Null();
     static Variant Date(double oleDate);
+    // A named maker, so that no integer argument picks this by accident.
+    static Variant LongLong(std::int64_t value);
 
     VariantType Type() const;
     bool IsEmpty() const { return Type() == VariantType::Empty; }
@@ -32,7 +36,8 @@ public:
     bool IsDouble() const { return Type() == VariantType::Double; }
     bool IsString() const { return Type() == VariantType::String; }
     bool IsDate() const { return Type() == VariantType::Date; }
-    // Integer, Double, Boolean or Date: something ToDouble converts without parsing.
+    bool IsLongLong() const { return Type() == VariantType::LongLong; }
+    // Integer, LongLong, Double, Boolean or Date: something ToDouble converts without parsing.
     bool IsNumeric() const;
 
     // The held value of exactly that type; another type raises runtime error 13
@@ -42,6 +47,7 @@ public:
     double AsDouble() const;
     const std::string& AsString() const;
     double AsDate() const;
+    std::int64_t AsLongLong() const;
 
     // Conversion as the runtime's CDbl: numbers and dates as they are, Boolean
     // True -1 and False 0, Empty 0, a string parsed with "." as the decimal
@@ -51,7 +57,7 @@ public:
 
     // Text with "." as the decimal separator, independent of the locale:
     // Empty and Null give "", Boolean "True"/"False", Integer its decimal
-    // text, Double the general form (up to 15 significant digits, exponent
+    // text, LongLong its decimal text, Double the general form (up to 15 significant digits, exponent
     // form such as 1E+20 at the extremes), String itself, Date
     // "yyyy-mm-dd" plus " hh:mm:ss" when the time is not midnight.
     std::string ToText() const;
@@ -74,7 +80,7 @@ private:
         friend bool operator==(DateValue a, DateValue b) { return a.days == b.days; }
         friend bool operator<(DateValue a, DateValue b) { return a.days < b.days; }
     };
-    std::variant<std::monostate, NullTag, bool, std::int32_t, double, std::string, DateValue> value_;
+    std::variant<std::monostate, NullTag, bool, std::int32_t, double, std::string, DateValue, std::int64_t> value_;
 };
 
 // A calendar date and time of day, the parts of an OLE date.

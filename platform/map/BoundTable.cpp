@@ -5,6 +5,7 @@
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/TextCompare.h"
+#include "platform/data/WhereClause.h"
 
 namespace platform {
 
@@ -36,7 +37,7 @@ void BoundTable::Bind(std::shared_ptr<SourceTable> source, std::string definitio
 
 TableView& BoundTable::RequireView(const std::string& owner) const {
     if (!view_) {
-        throw ComError(E_FAIL, owner,
+        throw ComError(E_DATAUNREADABLE, owner,
                        "The data of '" + owner + "' cannot be opened" +
                            (openError_.empty() ? std::string(".") : ": " + openError_));
     }
@@ -48,10 +49,9 @@ const std::string& BoundTable::DefinitionExpression() const {
 }
 
 void BoundTable::DefinitionExpression(std::string expression) {
-    if (view_) {
-        view_->DefinitionExpression(expression);
-        selection_->KeepOnlyTableRows();
-    }
+    // The selection keeps rows the new expression hides: they show selected
+    // again when a later expression shows them.
+    if (view_) view_->DefinitionExpression(expression);
     definitionExpression_ = std::move(expression);
 }
 

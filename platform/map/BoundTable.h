@@ -15,7 +15,7 @@ namespace platform {
 // from, the view through their definition expression, their selection and
 // their field settings. When the data did not open the binding is invalid: it
 // keeps the description (so a document saves it back unchanged) and refuses
-// every data operation with ComError E_FAIL.
+// every data operation with ComError E_DATAUNREADABLE.
 class BoundTable {
 public:
     struct FieldSetting {
@@ -38,8 +38,9 @@ public:
     TableView& RequireView(const std::string& owner) const;
 
     const std::string& DefinitionExpression() const;
-    // Checked by the source first when valid; the selection then drops rows
-    // the view no longer shows.
+    // Checked by the source first when valid. The selection is not changed:
+    // selected rows the expression hides stay selected (and counted), and show
+    // selected again once an expression shows them.
     void DefinitionExpression(std::string expression);
 
     std::shared_ptr<SelectionSet> Selection() const { return selection_; }

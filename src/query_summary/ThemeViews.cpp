@@ -1,6 +1,7 @@
 #include "src/query_summary/ThemeViews.h"
 
 #include "platform/com/ComError.h"
+#include "platform/data/WhereClause.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
 #include "src/core/ObjectRequired.h"
@@ -46,6 +47,13 @@ std::shared_ptr<platform::TableFields> ThemeFields(const std::shared_ptr<platfor
     const Kinds kinds = KindsOf(theme);
     if (kinds.layer) return kinds.layer;
     return kinds.table;
+}
+
+std::shared_ptr<platform::SourceTable> ThemeSource(const std::shared_ptr<platform::HostObject>& theme) {
+    const Kinds kinds = KindsOf(theme);
+    const auto& view = kinds.layer ? kinds.layer->View() : kinds.table->View();
+    if (!view) throw platform::ComError(platform::E_DATAUNREADABLE, "Tessaly.Data", "The data could not be opened.");
+    return view->Source();
 }
 
 std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme) {

@@ -4,6 +4,7 @@
 
 namespace platform {
 class HostObject;
+class SourceTable;
 class Table;
 class TableDefinition;
 class TableFields;
@@ -20,6 +21,10 @@ std::shared_ptr<platform::Table> ThemeTable(const std::shared_ptr<platform::Host
 platform::TableSelection& ThemeSelection(const std::shared_ptr<platform::HostObject>& theme);
 platform::TableDefinition& ThemeDefinition(const std::shared_ptr<platform::HostObject>& theme);
 std::shared_ptr<platform::TableFields> ThemeFields(const std::shared_ptr<platform::HostObject>& theme);
+// The data behind the theme, without its definition expression: the source
+// that writes where-clause literals and checks a clause on its own. A theme
+// whose data did not open raises E_DATAUNREADABLE.
+std::shared_ptr<platform::SourceTable> ThemeSource(const std::shared_ptr<platform::HostObject>& theme);
 
 // The number of selected rows (a theme without a selection set is error 91).
 std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme);

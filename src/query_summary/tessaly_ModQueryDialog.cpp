@@ -308,8 +308,9 @@ void tessaly_ModQueryDialog::InsertIntoQuery(const char* procedure, const std::s
 
 void tessaly_ModQueryDialog::lbxFields_DblClick() {
     const int line = lbxFields.ListIndex();
-    const bool listed = line >= 0 && static_cast<std::size_t>(line) < theFieldTokens_.size();
-    InsertIntoQuery("lbxFields_DblClick", listed ? theFieldTokens_[static_cast<std::size_t>(line)] : std::string());
+    // With no line chosen nothing is inserted, and so no chosen query text is replaced.
+    if (line < 0 || static_cast<std::size_t>(line) >= theFieldTokens_.size()) return;
+    InsertIntoQuery("lbxFields_DblClick", theFieldTokens_[static_cast<std::size_t>(line)]);
 }
 
 void tessaly_ModQueryDialog::lbxValues_DblClick() { InsertIntoQuery("lbxValues_DblClick", lbxValues.Text()); }

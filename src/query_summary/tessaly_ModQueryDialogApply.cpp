@@ -31,10 +31,13 @@ Procedure In(const char* procedure) { return Procedure{procedure, kModule}; }
 bool IsRejectedQuery(const platform::ComError& error) { return error.Number() == platform::E_FAIL; }
 
 // Makes the source evaluate the clause, so that a malformed one fails before
-// anything is changed.
-void CheckSyntax(platform::Table& table, const platform::QueryFilter& filter) {
-    const auto cursor = table.Search(&filter, false);
-    table.RowCount(&filter);
+// anything is changed: first on its own, so that nothing in it can reach into
+// the theme's definition expression, then through the theme.
+void CheckSyntax(const std::shared_ptr<platform::HostObject>& theme, const platform::QueryFilter& filter) {
+    ThemeSource(theme)->CheckWhereClause(filter.WhereClause());
+    const auto table = ThemeTable(theme);
+    const auto cursor = table->Search(&filter, false);
+    table->RowCount(&filter);
 }
 
 }  // namespace
@@ -55,7 +58,7 @@ void tessaly_ModQueryDialog::ModQueryDoSelection(QueryMethod method) {
             const auto table = ThemeTable(theme);
             platform::TableSelection& selection = ThemeSelection(theme);
             platform::TableDefinition& definition = ThemeDefinition(theme);
-            if (method != QueryMethod::Clear) CheckSyntax(*table, filter);
+            if (method != QueryMethod::Clear) CheckSyntax(theme, filter);
             const std::string expression = FilterModeExpression(method, definition.DefinitionExpression(), query);
 
             ObjectRequired(view).PartialRefresh(4, nullptr, nullptr);
@@ -87,7 +90,7 @@ void tessaly_ModQueryDialog::cmdVerify_Click() {
             if (!ThemeChosen()) return;
             platform::QueryFilter filter;
             filter.WhereClause(txtQuery.Text());
-            CheckSyntax(*ThemeTable(Theme()), filter);
+            CheckSyntax(Theme(), filter);
             platform::MsgBox(kVerifiedText, platform::vbOKOnly, kVerifiedTitle);
         } catch (const platform::ComError& error) {
             if (!IsRejectedQuery(error)) throw;

@@ -1,6 +1,7 @@
 // The query builder's "Update Values": the distinct values of the chosen field.
 #include "platform/data/DataStatistics.h"
 #include "platform/data/Field.h"
+#include "platform/data/SourceTable.h"
 #include "platform/data/Table.h"
 #include "platform/forms/Screen.h"
 #include "platform/map/Application.h"
@@ -11,29 +12,49 @@
 #include "src/query_summary/ThemeViews.h"
 #include "src/query_summary/ValueList.h"
 #include "src/query_summary/tessaly_ModQueryDialog.h"
+#include "src/statistics/StatusBarProgress.h"
 
 namespace tessaly {
+namespace {
+
+// The hourglass from here on; the default pointer again however the gathering ends.
+class HourglassWhileGathering {
+public:
+    HourglassWhileGathering() { platform::screen::SetMousePointer(platform::vbHourglass); }
+    HourglassWhileGathering(const HourglassWhileGathering&) = delete;
+    HourglassWhileGathering& operator=(const HourglassWhileGathering&) = delete;
+    ~HourglassWhileGathering() {
+        try {
+            platform::screen::SetMousePointer(platform::vbDefault);
+        } catch (...) {
+        }
+    }
+};
+
+}  // namespace
 
 // Every distinct value of the field over all rows the theme shows, whatever is
-// selected; Null is not a value.
+// selected; Null is not a value. Each line is written as the theme's source
+// compares it, so that "field = line" selects exactly the rows holding it.
 void tessaly_ModQueryDialog::cmdUpdate_Click() {
     Guarded(Procedure{"cmdUpdate_Click", "tessaly_ModQueryDialog"}, [&] {
+        // A button left enabled from an earlier click may be pressed with no
+        // theme: nothing happens, and the list stays as it was.
+        if (!ThemeChosen()) return;
         lbxValues.Clear();
-        platform::screen::SetMousePointer(platform::vbHourglass);
+        const HourglassWhileGathering pointer;
         const int line = lbxFields.ListIndex();
-        // Buttons left enabled from an earlier click may be pressed with no theme or field.
-        if (!ThemeChosen() || line < 0 || static_cast<std::size_t>(line) >= theFieldTokens_.size()) {
-            platform::screen::SetMousePointer(platform::vbDefault);
-            return;
-        }
-        const auto table = ThemeTable(Theme());
+        if (line < 0 || static_cast<std::size_t>(line) >= theFieldTokens_.size()) return;
+        const auto theme = Theme();
+        const auto table = ThemeTable(theme);
         std::string name = theFieldTokens_[static_cast<std::size_t>(line)];
         BasicTrimAvenue(name, "\"[", "\"]");
         const auto& field = ObjectRequired(table->Fields()->Field(table->FindField(name)));
+        const auto source = ThemeSource(theme);
 
         platform::StatusBar& bar = ObjectRequired(ObjectRequired(application_).StatusBar());
         const std::string message = "Gathering values from field [" + name + "]";
-        bar.ShowProgressBar(message, 1, 1, 1, true);
+        StatusBarProgress progress(bar, message, 1, StatusBarProgress::Pointer::Untouched);
         platform::DataStatistics statistics;
         statistics.Field(name);
         statistics.Cursor(table->Search(nullptr, false));
@@ -44,12 +65,12 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
         std::vector<platform::Variant> read;
         read.reserve(static_cast<std::size_t>(count));
         for (platform::Variant value = values->Next(); !value.IsEmpty(); value = values->Next()) {
-            bar.StepProgressBar();
+            progress.Step();
             read.push_back(std::move(value));
         }
-        for (const std::string& text : ValueListLines(field.Type(), read)) lbxValues.AddItem(text);
-        bar.HideProgressBar();
-        platform::screen::SetMousePointer(platform::vbDefault);
+        const auto literal = [&](const platform::Variant& value) { return source->WhereLiteral(name, value); };
+        for (const std::string& text : ValueListLines(field.Type(), read, literal)) lbxValues.AddItem(text);
+        progress.Finish();
     });
 }
 

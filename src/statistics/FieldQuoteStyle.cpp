@@ -1,12 +1,12 @@
 #include "src/statistics/FieldQuoteStyle.h"
 
 #include "platform/com/ComError.h"
+#include "platform/data/WhereClause.h"
 #include "platform/data/Workspace.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
 #include "src/core/LocaleText.h"
 #include "src/core/aml_func_mod.h"
-#include "src/statistics/IgnoreValues.h"
 
 namespace tessaly {
 namespace {
@@ -62,7 +62,8 @@ std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle st
                                 const std::vector<double>& values) {
     std::string clause;
     for (double value : values)
-        clause += WrapFieldName(fieldName, style) + " <> " + GeneralNumberText(value) + " AND ";
+        // The number reads back as the one typed, so exactly those rows are left out.
+        clause += WrapFieldName(fieldName, style) + " <> " + platform::WhereNumberText(value) + " AND ";
     return BasicTrimAvenue(clause, "", " and");
 }
 

@@ -34,8 +34,9 @@ FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table);
 
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style);
 
-// The clause that leaves out `values`: the wrapped name, " <> ", the value's
-// general text form, joined by " AND " ([AREA] <> -9999 AND [AREA] <> 0).
+// The clause that leaves out `values`: the wrapped name, " <> ", the value in
+// the shortest text that reads back as the same number (WhereNumberText),
+// joined by " AND " ([AREA] <> -9999 AND [AREA] <> 0).
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
                                 const std::vector<double>& values);
 

@@ -1,3 +1,7 @@
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "QueryBuilderTestSupport.h"
@@ -127,21 +131,23 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
         const char* filter;
         int displayed;
         bool recompute;  // switch the mode back and forth first
-        bool keepsSelected;  // the selected row is still shown: a filter that hides it drops it
     };
     // Clearing the filter leaves Subset and Subtract enabled: they then act on every row.
+    // Row 1 (UNITS 10, ZONE C2) is hidden by some of these filters and stays selected throughout.
     const Step steps[] = {
-        {QueryMethod::Add, "\"UNITS\" > 2", "\"UNITS\" > 2", 3, false, true},
-        {QueryMethod::Add, "\"ZONE\" = 'R1'", "(\"UNITS\" > 2) OR (\"ZONE\" = 'R1')", 5, false, true},
+        {QueryMethod::Add, "\"UNITS\" > 2", "\"UNITS\" > 2", 3, false},
+        {QueryMethod::Add, "\"ZONE\" = 'R1'", "(\"UNITS\" > 2) OR (\"ZONE\" = 'R1')", 5, false},
         {QueryMethod::Subtract, "\"AREA\" < 50", "((\"UNITS\" > 2) OR (\"ZONE\" = 'R1')) AND NOT (\"AREA\" < 50)", 3,
-         true, true},
+         true},
         {QueryMethod::SelectFrom, "\"UNITS\" = 10",
-         "(((\"UNITS\" > 2) OR (\"ZONE\" = 'R1')) AND NOT (\"AREA\" < 50)) AND (\"UNITS\" = 10)", 1, false, true},
-        {QueryMethod::Clear, "not a query", "", 5, false, true},
-        {QueryMethod::SelectFrom, "\"UNITS\" = 10", "\"UNITS\" = 10", 2, false, true},
-        {QueryMethod::Clear, "", "", 5, false, true},
-        {QueryMethod::Subtract, "\"UNITS\" = 10", "NOT (\"UNITS\" = 10)", 3, false, false},
-        {QueryMethod::New, "\"ZONE\" = 'C2'", "\"ZONE\" = 'C2'", 2, false, false},
+         "(((\"UNITS\" > 2) OR (\"ZONE\" = 'R1')) AND NOT (\"AREA\" < 50)) AND (\"UNITS\" = 10)", 1, false},
+        {QueryMethod::Clear, "not a query", "", 5, false},
+        {QueryMethod::SelectFrom, "\"UNITS\" = 10", "\"UNITS\" = 10", 2, false},
+        {QueryMethod::Clear, "", "", 5, false},
+        {QueryMethod::Subtract, "\"UNITS\" = 10", "NOT (\"UNITS\" = 10)", 3, false},
+        {QueryMethod::New, "\"ZONE\" = 'C2'", "\"ZONE\" = 'C2'", 2, false},
+        {QueryMethod::New, "\"ZONE\" = 'R1'", "\"ZONE\" = 'R1'", 2, false},
+        {QueryMethod::Clear, "", "", 5, false},
     };
     Query([&](QueryDialog& dialog) {
         dialog.lbxThemes.UserClick(0);
@@ -151,8 +157,13 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
             EXPECT_EQ(parcels->DefinitionExpression(), step.filter);
             EXPECT_EQ(dialog.txtCurrentFilter.Text(), *step.filter ? step.filter : "- No Filter Definition Specified -");
             EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features displayed = " + std::to_string(step.displayed));
-            EXPECT_EQ(Selected(*parcels), step.keepsSelected ? Ids{1} : Ids{}) << "the selection is not the filter's";
+            EXPECT_EQ(Selected(*parcels), Ids{1}) << "the selection is not the filter's: " << step.filter;
         }
+        // The row shows selected again now that no filter hides it.
+        const auto cursor = parcels->SelectionSet()->Search(nullptr, false);
+        const auto row = cursor->NextRow();
+        ASSERT_TRUE(row);
+        EXPECT_EQ(row->OID(), 1);
     });
     EXPECT_EQ(Count(Event::SelectionChanged), 0u);
     EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
@@ -252,6 +263,25 @@ TEST_P(EachSourceKind, ARejectedQueryChangesNeitherSelectionNorFilter) {
     EXPECT_TRUE(Reports().empty()) << Reports().front();
 }
 
+TEST_P(EachSourceKind, AQueryWithASemicolonOutsideQuotesIsRefused) {
+    const std::string good = GetParam().good;
+    Query([&](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(GetParam().theme);
+        for (const std::string& query : {good + ";", good + "; " + good}) {
+            TypeQuery(dialog, query);
+            dialog.cmdVerify.UserClick();
+            Apply(dialog, QueryMethod::New, query);
+            EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features highlighted = 0") << query;
+        }
+        TypeQuery(dialog, good + " AND 'a;b' = 'a;b'");
+        dialog.cmdVerify.UserClick();
+    });
+    ASSERT_EQ(Boxes().size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(Boxes()[i].title, "Syntax Error:") << i;
+    EXPECT_EQ(Boxes()[4].title, "Query Verified:") << "a semicolon inside quotes is text";
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sources, EachSourceKind,
     ::testing::Values(SourceKind{"Shapefile", 0, "\"ZONE\" = 'R1'", "\"NOPE\" = 1"},
@@ -271,6 +301,66 @@ TEST_F(QueryBuilderTest, AnotherFailureWhileApplyingIsReportedNotTakenForASyntax
     ASSERT_EQ(Reports().size(), 1u);
     EXPECT_NE(Reports()[0].find("ModQueryDoSelection tessaly_ModQueryDialog"), std::string::npos) << Reports()[0];
 }
+
+TEST_F(QueryBuilderTest, AQueryCannotReachRowsTheFilterHides) {
+    auto parcels = Parcels();
+    parcels->DefinitionExpression("\"UNITS\" > 2");
+    AddToMap({parcels});
+    Query([](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        Apply(dialog, QueryMethod::New, "1=1) OR (1=1");
+        Apply(dialog, QueryMethod::New, "1=1 -- )");
+        Apply(dialog, QueryMethod::New, "\"ZONE\" = 'R1'");
+    });
+    EXPECT_TRUE(Selected(*parcels).empty()) << "the R1 rows are hidden";
+    ASSERT_EQ(Boxes().size(), 2u);
+    for (const auto& box : Boxes()) EXPECT_EQ(box.title, "Syntax Error:");
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
+}
+
+struct DataProblem {
+    const char* name;
+    std::function<void(const std::filesystem::path& data)> damage;
+};
+
+class DataGoneBad : public QueryBuilderTest, public ::testing::WithParamInterface<DataProblem> {};
+
+TEST_P(DataGoneBad, IsReportedAsADataProblemNotASyntaxError) {
+    AddToMap({Parcels(), Sites()});
+    GetParam().damage(Folder() / "data");
+    for (int theme : {0, 1}) {
+        Query([&](QueryDialog& dialog) {
+            dialog.lbxThemes.UserClick(theme);
+            TypeQuery(dialog, theme == 0 ? "\"UNITS\" > 2" : "[DEPTH] > 2");
+            dialog.cmdVerify.UserClick();
+            dialog.cmdNewSet.UserClick();
+        });
+    }
+    for (const auto& box : Boxes()) EXPECT_NE(box.title, "Syntax Error:") << box.text;
+    // Choosing the theme reports the data problem too (the counts line cannot be read).
+    Strings reports;
+    for (const std::string& report : Reports())
+        if (report.find("cmdVerify_Click") != std::string::npos || report.find("ModQueryDoSelection") != std::string::npos)
+            reports.push_back(report);
+    ASSERT_EQ(reports.size(), 4u);
+    for (std::size_t i = 0; i < reports.size(); ++i)
+        EXPECT_NE(reports[i].find(i < 2 ? "parcels" : "sites"), std::string::npos) << "names the data: " << reports[i];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damage, DataGoneBad,
+    ::testing::Values(DataProblem{"Deleted",
+                                  [](const std::filesystem::path& data) {
+                                      for (const char* ext : {".shp", ".shx", ".dbf", ".prj", ".cpg"})
+                                          std::filesystem::remove(data / (std::string("parcels") + ext));
+                                      std::filesystem::remove(data / "sites.gpkg");
+                                  }},
+                      DataProblem{"Overwritten",
+                                  [](const std::filesystem::path& data) {
+                                      for (const char* file : {"parcels.shp", "parcels.dbf", "sites.gpkg"})
+                                          std::ofstream(data / file, std::ios::binary | std::ios::trunc) << "damaged";
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(QueryBuilderTest, SwitchSelectionFlipsTheThemesSelectionInEitherMode) {
     auto owners = Owners();

@@ -169,7 +169,11 @@ TEST_F(QueryBuilderTest, KeepsTheQueryTheModeAndTheListsBetweenClicks) {
 TEST_F(QueryBuilderTest, ButtonsLeftEnabledWithoutAThemeDoNothing) {
     auto parcels = Parcels();
     AddToMap({parcels});
-    Query([](QueryDialog& dialog) { dialog.lbxThemes.UserClick(0); });
+    Query([](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        dialog.lbxFields.UserClick(1);
+        dialog.cmdUpdate.UserClick();
+    });
     Query([&](QueryDialog& dialog) {
         ASSERT_TRUE(dialog.cmdNewSet.Enabled());
         TypeQuery(dialog, "\"UNITS\" > 0");
@@ -177,7 +181,8 @@ TEST_F(QueryBuilderTest, ButtonsLeftEnabledWithoutAThemeDoNothing) {
         dialog.cmdClear.UserClick();
         dialog.lbxFields.UserClick(1);
         dialog.cmdUpdate.UserClick();
-        EXPECT_EQ(dialog.lbxValues.ListCount(), 0);
+        EXPECT_EQ(Lines(dialog.lbxValues), (std::vector<std::string>{"'c1'", "'C2'", "'R1'"})) << "the list stays";
+        EXPECT_EQ(dialog.txtQuery.Text(), "\"UNITS\" > 0");
     });
     EXPECT_TRUE(Selected(*parcels).empty());
     EXPECT_TRUE(Reports().empty()) << Reports().front();

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "QueryBuilderTestSupport.h"
@@ -6,7 +8,6 @@
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
 #include "src/query_summary/QueryOperations.h"
-#include "src/query_summary/ValueList.h"
 
 namespace qstest {
 namespace {
@@ -130,14 +131,20 @@ INSTANTIATE_TEST_SUITE_P(
                                    dialog.txtQuery.UserSelect(1, 2);
                                    dialog.lbxValues.UserDoubleClick(0);
                                },
-                               "(1)", 2},
-                      EditCase{"AnEmptyFieldLineRemovesTheSelection",
-                               [](QueryDialog& dialog) {
-                                   dialog.txtQuery.UserSelect(1, 2);
-                                   dialog.lbxFields.UserDoubleClick(-1);
-                               },
-                               "()", 1}),
+                               "(1)", 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(QueryBuilderTest, ADoubleClickOnTheFieldListWithNoLineChosenLeavesTheQueryAsItWas) {
+    AddToMap({Parcels()});
+    Query([](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        dialog.txtQuery.UserSelect(1, 2);
+        dialog.lbxFields.UserDoubleClick(-1);
+        EXPECT_EQ(dialog.txtQuery.Text(), "(  )");
+        EXPECT_EQ(dialog.txtQuery.SelStart(), 1);
+        EXPECT_EQ(dialog.txtQuery.SelLength(), 2);
+    });
+}
 
 TEST_F(QueryBuilderTest, AndChainsTermsAndNotOpensAnInnerTerm) {
     AddToMap({Parcels()});
@@ -195,29 +202,15 @@ TEST_P(FieldValues, AreEveryDistinctValueSortedByTheFieldsType) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, FieldValues,
-    ::testing::Values(ValuesCase{"TextQuotedIgnoringCase", 0, 5, {"'apple'", "'Banana'", "'cherry'", "'O'Neil'"}},
+    ::testing::Values(ValuesCase{"TextQuotedIgnoringCase", 0, 5, {"'apple'", "'Banana'", "'cherry'", "'O''Neil'"}},
                       ValuesCase{"TextOfAGeoPackage", 1, 1, {"'Spring'", "'Well A'", "'well b'"}},
                       ValuesCase{"IntegersAsNumbers", 0, 3, {"1", "2", "3", "10"}},
                       ValuesCase{"Reals", 0, 2, {"12", "45", "80.25", "120.5", "300"}},
                       ValuesCase{"ObjectIds", 0, 0, {"0", "1", "2", "3", "4"}},
-                      ValuesCase{"Dates",
-                                 0,
-                                 4,
-                                 {tessaly::DateText(platform::OleDateFromParts({1999, 12, 31})),
-                                  tessaly::DateText(platform::OleDateFromParts({2001, 5, 3})),
-                                  tessaly::DateText(platform::OleDateFromParts({2010, 1, 15}))}}),
+                      ValuesCase{"DatesAsIsoLiterals", 0, 4, {"'1999-12-31'", "'2001-05-03'", "'2010-01-15'"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DateText, KeepsTheCenturyAndAddsTheTimeOfDayOnlyWhenThereIsOne) {
-    const std::string day = tessaly::DateText(platform::OleDateFromParts({1999, 12, 31}));
-    EXPECT_NE(day.find("1999"), std::string::npos) << day;
-    EXPECT_EQ(day.find(' '), std::string::npos) << day;
-    const std::string evening = tessaly::DateText(platform::OleDateFromParts({1999, 12, 31, 18, 5}));
-    EXPECT_EQ(evening.rfind(day + " ", 0), 0u) << evening;
-    EXPECT_NE(evening.find("05"), std::string::npos) << evening;
-}
-
-TEST_F(QueryBuilderTest, DatesSortByDayAndShowTheTimeOnlyWhenItIsNotMidnight) {
+TEST_F(QueryBuilderTest, DatesSortByDayAndAreWrittenAsTheGeoPackageStoresThem) {
     AddToMap({Sites()});
     Query([](QueryDialog& dialog) {
         dialog.lbxThemes.UserClick(0);
@@ -225,12 +218,9 @@ TEST_F(QueryBuilderTest, DatesSortByDayAndShowTheTimeOnlyWhenItIsNotMidnight) {
         dialog.cmdUpdate.UserClick();
         const Strings lines = Lines(dialog.lbxValues);
         ASSERT_EQ(lines.size(), 3u);
-        EXPECT_EQ(lines[0], tessaly::DateText(platform::OleDateFromParts({2019, 6, 30})));
-        const Strings sameDay{tessaly::DateText(platform::OleDateFromParts({2020, 1, 2})),
-                              tessaly::DateText(platform::OleDateFromParts({2020, 1, 2, 13, 30}))};
+        EXPECT_EQ(lines[0], "'2019-06-30T00:00:00.000'");
+        const Strings sameDay{"'2020-01-02T00:00:00.000'", "'2020-01-02T13:30:00.000'"};
         EXPECT_TRUE((Strings{lines[1], lines[2]} == sameDay) || (Strings{lines[2], lines[1]} == sameDay));
-        EXPECT_NE(sameDay[0], sameDay[1]);
-        EXPECT_EQ(sameDay[1].rfind(sameDay[0] + " ", 0), 0u);
     });
 }
 
@@ -252,6 +242,23 @@ TEST_F(QueryBuilderTest, GatheringValuesShowsProgressPerValueAndPutsThePointerBa
     EXPECT_EQ(ui_->PointerChanges().back(), platform::vbDefault);
     EXPECT_NE(std::find(ui_->PointerChanges().begin(), ui_->PointerChanges().end(), platform::vbHourglass),
               ui_->PointerChanges().end());
+}
+
+TEST_F(QueryBuilderTest, GatheringValuesThatFailsStillPutsThePointerAndTheProgressBarBack) {
+    AddToMap({Parcels()});
+    Query([&](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        dialog.lbxFields.UserClick(3);
+        for (const char* ext : {".shp", ".shx", ".dbf"})
+            std::filesystem::remove(Folder() / "data" / (std::string("parcels") + ext));
+        host_->ClearEvents();
+        dialog.cmdUpdate.UserClick();
+    });
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_NE(Reports()[0].find("cmdUpdate_Click"), std::string::npos) << Reports()[0];
+    EXPECT_EQ(Count(Event::ProgressShown), Count(Event::ProgressHidden));
+    EXPECT_EQ(Count(Event::ProgressHidden), 1u);
+    EXPECT_EQ(ui_->PointerChanges().back(), platform::vbDefault);
 }
 
 TEST_F(QueryBuilderTest, SubsetAndSubtractFollowTheModeAtAThemeChoiceOrAnOptionChangeOnly) {

@@ -60,7 +60,7 @@ TEST(FieldQuoteStyleTest, KeywordsAndWrappedNames) {
     }
 }
 
-TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesGeneralNumbers) {
+TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesNumbersThatReadBackTheSame) {
     struct Case {
         FieldQuoteStyle style;
         std::vector<double> values;
@@ -69,7 +69,10 @@ TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesGeneralNumbers) {
     for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] <> -9999 AND [AREA] <> 0"},
                           Case{FieldQuoteStyle::Quotations, {2.5}, "\"AREA\" <> 2.5"},
                           Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "AREA <> 1E+20 AND AREA <> 1E-06"},
-                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125}, "AREA <> 1000 AND AREA <> -0.125"}}) {
+                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125}, "AREA <> 1000 AND AREA <> -0.125"},
+                          Case{FieldQuoteStyle::Quotations, {0.1 + 0.2, 1234567.8901234567},
+                               "\"AREA\" <> 0.30000000000000004 AND \"AREA\" <> 1234567.8901234567"},
+                          Case{FieldQuoteStyle::Quotations, {12345678901234567.0}, "\"AREA\" <> 12345678901234568"}}) {
         EXPECT_EQ(tessaly::IgnoredValuesClause("AREA", c.style, c.values), c.clause);
     }
 }

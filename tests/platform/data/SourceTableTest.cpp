@@ -1,4 +1,5 @@
 #include "platform/data/SourceTable.h"
+#include "platform/data/WhereClause.h"
 
 #include <fstream>
 
@@ -101,7 +102,7 @@ TEST(SourceTable, ReadsValuesAsHostVariants) {
     EXPECT_DOUBLE_EQ(row->Value(4).AsDouble(), 454.03);
     EXPECT_EQ(row->Value(5), Variant(3));
     EXPECT_EQ(row->Value(6).ToText(), "1950-05-17");
-    EXPECT_EQ(row->Value(7), Variant(5000000000.0)) << "64-bit integers read as doubles";
+    EXPECT_EQ(row->Value(7), Variant::LongLong(5000000000)) << "64-bit integers read exactly";
 }
 
 TEST(SourceTable, ReadsMissingValuesAsNull) {
@@ -142,11 +143,13 @@ TEST(SourceTable, MissingSourceFailsCleanlyWithGdalsMessageAndNothingPrinted) {
     EXPECT_NE(missingLayer.Description().find("rivers"), std::string::npos);
 }
 
-TEST(SourceTable, SearchFailsCleanlyWhenTheSourceWentAway) {
+TEST(SourceTable, DataThatWentAwayIsADataProblemNotARejectedClause) {
     DataFolder own;
     auto table = SourceTable::Open(own.Shapefile());
     for (const char* ext : {".shp", ".shx", ".dbf", ".prj", ".cpg"}) std::filesystem::remove(own.File(std::string("cities") + ext));
-    EXPECT_EQ(ExpectComError([&] { table->Search(nullptr, false); }).Number(), platform::E_FAIL);
+    EXPECT_EQ(ExpectComError([&] { table->Search(nullptr, false); }).Number(), platform::E_DATAUNREADABLE);
+    auto filter = Where("\"NAME\" = 'Oslo'");
+    EXPECT_EQ(ExpectComError([&] { table->RowCount(&filter); }).Number(), platform::E_DATAUNREADABLE);
 }
 
 TEST(SourceTable, ExtentCoversEveryShapeInItsSpatialReference) {

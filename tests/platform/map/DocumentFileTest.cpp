@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "MapTestSupport.h"
+#include "platform/data/WhereClause.h"
 #include "platform/map/Application.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/GroupLayer.h"
@@ -128,7 +129,7 @@ TEST_F(DocumentFileTest, MissingDataLeavesInvalidLayersThatSaveBackUnchanged) {
     EXPECT_EQ(layer->SelectionSet(), nullptr);
     EXPECT_EQ(layer->DataSourceType(), "");
     auto error = maptest::ExpectComError([&] { layer->RowCount(nullptr); });
-    EXPECT_EQ(static_cast<std::uint32_t>(error.Number()), 0x80004005u);
+    EXPECT_EQ(error.Number(), platform::E_DATAUNREADABLE) << "a data problem, not a rejected where clause";
     EXPECT_FALSE(document->FocusMap()->StandaloneTable(0)->Valid());
 
     document->Save(path);

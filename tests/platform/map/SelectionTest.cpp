@@ -101,18 +101,19 @@ TEST_F(SelectionTest, RejectedWhereClauseLeavesSelectionAsItWas) {
     EXPECT_EQ(Selected(layer->SelectionSet()), Ids({2}));
 }
 
-TEST_F(SelectionTest, DefinitionExpressionLimitsViewCountsAndSelections) {
+TEST_F(SelectionTest, DefinitionExpressionLimitsTheViewAndKeepsTheRowsItHidesSelected) {
     auto layer = FeatureLayer::Open("Cities", Cities());
     layer->SelectFeatures(nullptr, 0, false);
     layer->DefinitionExpression("POP > 50000");
     EXPECT_EQ(layer->RowCount(nullptr), 3);
     EXPECT_EQ(maptest::Names(*layer), (std::vector<std::string>{"Oslo", "Bergen", "Tromso"}));
-    // The selection keeps only rows the view still shows.
-    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({0, 1, 2}));
+    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({0, 1, 2, 3})) << "the hidden row stays selected";
     layer->SelectFeatures(nullptr, 4, false);
-    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({}));
+    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({3})) << "only the rows shown are switched";
+    layer->DefinitionExpression("");
+    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({3})) << "shown selected again";
     layer->SelectFeatures(nullptr, 0, false);
-    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({0, 1, 2}));
+    EXPECT_EQ(Selected(layer->SelectionSet()), Ids({0, 1, 2, 3}));
 }
 
 TEST_F(SelectionTest, RejectedDefinitionExpressionKeepsTheOldOne) {

@@ -1,0 +1,45 @@
+#pragma once
+// Writing values into where clauses, and the shape every where clause must
+// have before it reaches a source.
+#include <string>
+
+#include "platform/com/Hresult.h"
+#include "platform/data/Variant.h"
+#include "platform/data/Workspace.h"
+
+namespace platform {
+
+// Data that cannot be opened or read fail with this number, so that callers
+// can tell them from a where clause the source rejects (E_FAIL).
+inline constexpr HRESULT E_DATAUNREADABLE = static_cast<HRESULT>(0x80040260u);
+
+// The shortest text that reads back as the same double (at most 17
+// significant digits), "." as the decimal separator in every locale, an
+// exponent as "1E+20".
+std::string WhereNumberText(double value);
+
+// 'text' with every apostrophe inside doubled: O'Neil gives 'O''Neil'.
+std::string WhereStringLiteral(const std::string& text);
+
+// What a date column keeps: a day, or a day and a time.
+enum class DateColumn { Date, DateTime };
+
+// A value written so that `field = literal` selects exactly the rows holding
+// it in a source of that kind: strings as above; integers (also 64-bit) as
+// integers; doubles as WhereNumberText; Booleans as 1 and 0; dates as quoted
+// ISO text in the form the source compares ('2001-05-03', a date-time
+// '2001-05-03 10:20:30' or, in a GeoPackage, '2001-05-03T10:20:30.000').
+// Empty and Null give NULL.
+std::string WhereValueLiteral(WorkspaceKind kind, const Variant& value, DateColumn column);
+
+// Raises ComError E_FAIL unless the clause is one expression that cannot
+// leave the parentheses it is put in: no ";" and no quote, identifier or
+// comment left open outside string literals, and no ")" closing more than
+// the clause opened.
+void RequireSingleClause(const std::string& clause);
+
+// Whether the clause names the field (a bare word, "quoted" or [bracketed],
+// letter case ignored); text inside string literals and comments does not count.
+bool ClauseNamesField(const std::string& clause, const std::string& field);
+
+}  // namespace platform

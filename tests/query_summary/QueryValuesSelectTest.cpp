@@ -1,0 +1,183 @@
+// Every value the query builder lists, applied as "field = value" through the
+// dialog, selects exactly the rows that hold it, on every kind of data and in
+// every locale.
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "QueryBuilderTestSupport.h"
+#include "platform/map/FeatureLayer.h"
+#include "platform/map/StandaloneTable.h"
+#include "tests/support/GdalTestData.h"
+
+namespace qstest {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// One row per kind of trouble; the last holds Null in every column.
+void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) {
+    OGRLayer& layer = testsupport::NewLayer(dataset, name, type);
+    testsupport::AddField(layer, "TXT", OFTString, 20);
+    testsupport::AddField(layer, "N", OFTInteger, 9);
+    testsupport::AddField(layer, "BIG", OFTInteger64, 18);
+    testsupport::AddField(layer, "R", OFTReal, 24, 17);
+    testsupport::AddField(layer, "D", OFTDate);
+    testsupport::AddField(layer, "DT", OFTDateTime);
+    struct Row {
+        const char* text;
+        int n;
+        GIntBig big;
+        double r;
+        int day;    // of May 2001
+        int hour;   // of DT; DT's day is `day`
+        int minute;
+    };
+    const Row rows[] = {
+        {"O'Neil", 1, 12345678901234567LL, 0.1 + 0.2, 3, 10, 20},
+        {"a''b", -3, 5, 0.3, 4, 0, 0},
+        {"plain", 2, -9007199254740993LL, 1e-7, 3, 0, 0},
+        {"Plain", 1, 5, 0.1, 5, 23, 59},
+        {"x", 2, 7, 2.5, 4, 10, 20},
+    };
+    int point = 0;
+    for (const Row& row : rows) {
+        OGRFeature feature(layer.GetLayerDefn());
+        feature.SetField("TXT", row.text);
+        feature.SetField("N", row.n);
+        feature.SetField("BIG", row.big);
+        feature.SetField("R", row.r);
+        feature.SetField(feature.GetFieldIndex("D"), 2001, 5, row.day, 0, 0, 0, 0);
+        feature.SetField(feature.GetFieldIndex("DT"), 2001, 5, row.day, row.hour, row.minute, 30, 0);
+        OGRPoint where(++point, point);
+        if (type != wkbNone) feature.SetGeometry(&where);
+        if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("feature");
+    }
+    OGRFeature nulls(layer.GetLayerDefn());
+    for (int i = 0; i < nulls.GetFieldCount(); ++i) nulls.SetFieldNull(i);
+    OGRPoint where(9, 9);
+    if (type != wkbNone) nulls.SetGeometry(&where);
+    if (layer.CreateFeature(&nulls) != OGRERR_NONE) throw std::runtime_error("feature");
+}
+
+// The stored value of one field of one feature, as GDAL reads it, exactly.
+std::string StoredValue(const OGRFeature& feature, const char* field) {
+    const int index = feature.GetFieldIndex(field);
+    if (index < 0) return std::to_string(feature.GetFID());  // the object ID
+    if (!feature.IsFieldSetAndNotNull(index)) return "<null>";
+    char buffer[64];
+    switch (feature.GetFieldDefnRef(index)->GetType()) {
+    case OFTInteger:
+    case OFTInteger64: return std::to_string(feature.GetFieldAsInteger64(index));
+    case OFTReal: std::snprintf(buffer, sizeof buffer, "%.17g", feature.GetFieldAsDouble(index)); return buffer;
+    default: return feature.GetFieldAsString(index);
+    }
+}
+
+// Object ID -> stored value of the field, read straight from the file.
+std::map<long long, std::string> StoredValues(const std::string& path, const std::string& layerName,
+                                              const char* field) {
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    OGRLayer* layer = layerName.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(layerName.c_str());
+    std::map<long long, std::string> values;
+    for (auto& feature : *layer) values[feature->GetFID()] = StoredValue(*feature, field);
+    return values;
+}
+
+struct Theme {
+    const char* name;
+    std::string path;
+    std::string layer;
+};
+
+class ListedValues : public QueryBuilderTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        ASSERT_NE(std::setlocale(LC_ALL, GetParam()), nullptr) << GetParam() << " is not installed";
+        // A shapefile keeps DT as a date; GDAL says so.
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        const auto folder = Folder() / "exact";
+        std::filesystem::create_directories(folder);
+        WriteRows(*testsupport::Create(folder / "rows.shp", "ESRI Shapefile"), "rows", wkbPoint);
+        WriteRows(*testsupport::Create(folder / "table.dbf", "ESRI Shapefile"), "table", wkbNone);
+        {
+            auto geopackage = testsupport::Create(folder / "rows.gpkg", "GPKG");
+            WriteRows(*geopackage, "rows", wkbPoint);
+            WriteRows(*geopackage, "table", wkbNone);
+        }
+        themes_ = {{"shapefile", (folder / "rows.shp").string(), ""},
+                   {"dBASE", (folder / "table.dbf").string(), ""},
+                   {"GeoPackage layer", (folder / "rows.gpkg").string(), "rows"},
+                   {"GeoPackage table", (folder / "rows.gpkg").string(), "table"}};
+        CPLPopErrorHandler();
+    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
+
+    std::vector<Theme> themes_;
+};
+
+TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
+    std::vector<std::shared_ptr<platform::HostObject>> items;
+    for (const Theme& theme : themes_) {
+        if (theme.name == std::string("dBASE") || theme.name == std::string("GeoPackage table"))
+            items.push_back(platform::StandaloneTable::Open(theme.name, theme.path, theme.layer));
+        else
+            items.push_back(platform::FeatureLayer::Open(theme.name, theme.path, theme.layer));
+    }
+    AddToMap({items[0], items[2], items[1], items[3]});
+    // The theme list holds the layers first, then the tables.
+    const std::vector<std::size_t> line = {0, 2, 1, 3};
+    std::set<std::string> seen;
+    Query([&](QueryDialog& dialog) {
+        for (std::size_t t = 0; t < themes_.size(); ++t) {
+            const Theme& theme = themes_[t];
+            dialog.lbxThemes.UserClick(static_cast<int>(line[t]));
+            const Strings fields = Lines(dialog.lbxFields);
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                const std::map<long long, std::string> stored = StoredValues(theme.path, theme.layer, fields[f].c_str());
+                dialog.lbxFields.UserClick(static_cast<int>(f));
+                dialog.cmdUpdate.UserClick();
+                const Strings values = Lines(dialog.lbxValues);
+                std::set<long long> covered;
+                for (std::size_t v = 0; v < values.size(); ++v) {
+                    const std::string where = std::string(theme.name) + " " + fields[f] + " = " + values[v];
+                    TypeQuery(dialog, "");
+                    dialog.lbxFields.UserDoubleClick(static_cast<int>(f));
+                    dialog.cmdEquals.UserClick();
+                    dialog.lbxValues.UserDoubleClick(static_cast<int>(v));
+                    dialog.cmdNewSet.UserClick();
+                    const Ids selected = t == 1 || t == 3 ? Selected(*std::dynamic_pointer_cast<platform::StandaloneTable>(items[t]))
+                                                          : Selected(*std::dynamic_pointer_cast<platform::FeatureLayer>(items[t]));
+                    ASSERT_FALSE(selected.empty()) << where << " selects nothing";
+                    const std::string value = stored.at(selected.front());
+                    for (const auto& [id, held] : stored) {
+                        const bool chosen = std::find(selected.begin(), selected.end(), id) != selected.end();
+                        EXPECT_EQ(chosen, held == value) << where << ": row " << id << " holds " << held;
+                    }
+                    for (long long id : selected) EXPECT_TRUE(covered.insert(id).second) << where;
+                    seen.insert(values[v]);
+                }
+                std::size_t nonNull = 0;
+                for (const auto& [id, held] : stored) nonNull += held != "<null>";
+                EXPECT_EQ(covered.size(), nonNull) << theme.name << " " << fields[f] << ": every value is listed";
+            }
+        }
+    });
+    EXPECT_TRUE(Boxes().empty()) << Boxes().front().title << " " << Boxes().front().text;
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
+    for (const char* line : {"'O''Neil'", "'a''''b'", "'plain'", "'Plain'", "12345678901234567", "0.30000000000000004",
+                             "1E-07", "'2001-05-03'", "'2001-05-03T10:20:30.000'"})
+        EXPECT_EQ(seen.count(line), 1u) << line << " was listed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, ListedValues, ::testing::Values("C", "de_DE.UTF-8"),
+                         [](const auto& info) { return std::string(info.param[0] == 'C' ? "C" : "German"); });
+
+}  // namespace
+}  // namespace qstest
