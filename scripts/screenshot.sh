@@ -13,4 +13,4 @@ cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j"$(nproc)" --target test_app
 export QT_QPA_PLATFORM=offscreen
 export TESSALY_SCREENSHOTS="$PWD/$build/screenshots"
-"$build/bin/test_app" --gtest_filter='DesktopScreenshot.*'
+"$build/bin/test_app" --gtest_filter='*DesktopScreenshot*:*DesktopDialogScreenshot*'

@@ -31,6 +31,20 @@ const char* SqliteType(OGRFieldType type) {
     }
 }
 
+// Dates compare as ISO text, with the separators OGR SQL also reads
+// ('2001/05/03', '2001/05/03 10:20:30') taken as the ISO ones.
+int CompareDates(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    const auto mapped = [](char c) { return c == '/' ? '-' : c == 'T' ? ' ' : c; };
+    const auto* textA = static_cast<const char*>(a);
+    const auto* textB = static_cast<const char*>(b);
+    for (int i = 0; i < lengthA && i < lengthB; ++i) {
+        const auto x = static_cast<unsigned char>(mapped(textA[i]));
+        const auto y = static_cast<unsigned char>(mapped(textB[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return lengthA == lengthB ? 0 : lengthA < lengthB ? -1 : 1;
+}
+
 struct Column {
     int gdalField;  // -1: the object ID
     OGRFieldType type;
@@ -106,7 +120,9 @@ std::unique_ptr<RowTest> RowTest::ForClause(const SourceTable::Impl& table, cons
         const OGRFieldType type = table.gdalType[static_cast<std::size_t>(i)];
         if (type != OFTInteger && type != OFTInteger64 && type != OFTReal) inexact = true;
         oidIsAField = oidIsAField || EqualsIgnoringCase(name, table.oidName);
-        select += std::string(select.empty() ? "" : ", ") + "CAST(? AS " + SqliteType(type) + ") AS " + QuotedName(name);
+        const bool date = type == OFTDate || type == OFTDateTime;
+        select += std::string(select.empty() ? "" : ", ") + "CAST(? AS " + SqliteType(type) + ")" +
+                  (date ? " COLLATE ISODATE" : "") + " AS " + QuotedName(name);
         columns.push_back({gdal, type});
     }
     if (!inexact) return nullptr;
@@ -122,6 +138,7 @@ std::unique_ptr<RowTest> RowTest::ForClause(const SourceTable::Impl& table, cons
     }
     // LIKE compares letter case, as the source's own SQL does.
     sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr);
+    sqlite3_create_collation_v2(db, "ISODATE", SQLITE_UTF8, nullptr, CompareDates, nullptr);
     const std::string sql = "SELECT coalesce((" + where + "\n), 0) FROM (SELECT " + select + ")";
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;

@@ -1,6 +1,7 @@
 #include "src/statistics/FieldQuoteStyle.h"
 
 #include "platform/com/ComError.h"
+#include "platform/data/PostgreSql.h"
 #include "platform/data/WhereClause.h"
 #include "platform/data/Workspace.h"
 #include "platform/map/FeatureLayer.h"
@@ -52,7 +53,7 @@ FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table) {
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style) {
     switch (style) {
     case FieldQuoteStyle::Brackets: return "[" + name + "]";
-    case FieldQuoteStyle::NotEnclosed: return name;
+    case FieldQuoteStyle::NotEnclosed: return platform::PostgreSqlIdentifier(name);
     case FieldQuoteStyle::Quotations: break;
     }
     return "\"" + name + "\"";

@@ -12,7 +12,7 @@ namespace tessaly {
 // How a field name is written inside a where clause, by the kind of data.
 enum class FieldQuoteStyle {
     Brackets,     // [NAME]: personal-geodatabase data (GeoPackage here)
-    NotEnclosed,  // NAME: SDE and IMS data
+    NotEnclosed,  // NAME: SDE and IMS data (PostgreSQL here), quoted only where the server needs it
     Quotations,   // "NAME": everything else
 };
 
@@ -32,6 +32,8 @@ FieldQuoteStyle QuoteStyleForWorkspaceDescription(const std::string& description
 // A table without a workspace raises runtime error 91.
 FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table);
 
+// Not enclosed, a name stays bare only where PostgreSQL reads it back
+// unchanged: "VAL", "Depth" and "order" are quoted, val is not.
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style);
 
 // The clause that leaves out `values`: the wrapped name, " <> ", the value in

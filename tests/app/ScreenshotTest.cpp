@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -202,38 +203,48 @@ TEST_F(DesktopScreenshot, WritesTheQueryBuilderWithItsQueryAppliedOnTheMap) {
     });
 }
 
-TEST_F(DesktopScreenshot, WritesTheSummarizeDialog) {
-    Select("Towns");
-    ClickWithModal("TessalyOpenTable.cmdSumTessaly", [](QWidget& window, platform::Form& form) {
-        Save(Desktop({{&window, QPoint(0, 0)}}), "summarize");
-        Control<platform::CommandButton>(form, "cmdCancel").UserClick();
-    });
-}
+// A dialog pictured on its own: the item chosen in the contents first (if
+// any), what the user does in it before the picture, and the button that closes it.
+struct DialogPicture {
+    const char* name;
+    const char* progId;
+    const char* contentsItem;
+    std::function<void(platform::Form&)> prepare;
+    const char* closeButton;
+    friend void PrintTo(const DialogPicture& picture, std::ostream* out) { *out << picture.name; }
+};
 
-TEST_F(DesktopScreenshot, WritesTheQuickLoadPickerOnItsBookmarks) {
-    ClickWithModal("TessalyOpenTable.cmdQuickLoad", [](QWidget& window, platform::Form& form) {
-        Control<platform::OptionButton>(form, "optExtents").UserClick();
-        Control<platform::ListBox>(form, "lbxList").UserClick(0);
+class DesktopDialogScreenshot : public DesktopScreenshot, public testing::WithParamInterface<DialogPicture> {};
+
+TEST_P(DesktopDialogScreenshot, WritesTheDialogAsTheCommandShowsIt) {
+    const DialogPicture& picture = GetParam();
+    if (picture.contentsItem != nullptr) Select(picture.contentsItem);
+    ClickWithModal(picture.progId, [&](QWidget& window, platform::Form& form) {
+        if (picture.prepare) picture.prepare(form);
         Draw();
-        Save(Desktop({{&window, QPoint(0, 0)}}), "quickload");
-        Control<platform::CommandButton>(form, "cmdCancel").UserClick();
+        Save(Desktop({{&window, QPoint(0, 0)}}), picture.name);
+        Control<platform::CommandButton>(form, picture.closeButton).UserClick();
     });
 }
 
-TEST_F(DesktopScreenshot, WritesTheMediaViewer) {
-    ClickWithModal("TessalyOpenTable.cmdMediaViewer", [](QWidget& window, platform::Form& form) {
-        Control<platform::ListBox>(form, "lbxAll").UserClick(0);
-        Draw();
-        Save(Desktop({{&window, QPoint(0, 0)}}), "media-viewer");
-        Control<platform::CommandButton>(form, "cmdCancel").UserClick();
-    });
-}
+const DialogPicture kDialogs[] = {
+    {"summarize", "TessalyOpenTable.cmdSumTessaly", "Towns", nullptr, "cmdCancel"},
+    {"quickload", "TessalyOpenTable.cmdQuickLoad", nullptr,
+     [](platform::Form& form) {
+         Control<platform::OptionButton>(form, "optExtents").UserClick();
+         Control<platform::ListBox>(form, "lbxList").UserClick(0);
+     },
+     "cmdCancel"},
+    {"media-viewer", "TessalyOpenTable.cmdMediaViewer", nullptr,
+     [](platform::Form& form) { Control<platform::ListBox>(form, "lbxAll").UserClick(0); }, "cmdCancel"},
+    {"about", "TessalyOpenTable.cmdAbout", nullptr, nullptr, "cmdOK"},
+};
 
-TEST_F(DesktopScreenshot, WritesTheAboutBox) {
-    ClickWithModal("TessalyOpenTable.cmdAbout", [](QWidget& window, platform::Form& form) {
-        Save(Desktop({{&window, QPoint(0, 0)}}), "about");
-        Control<platform::CommandButton>(form, "cmdOK").UserClick();
-    });
-}
+INSTANTIATE_TEST_SUITE_P(Toolbar, DesktopDialogScreenshot, testing::ValuesIn(kDialogs),
+                         [](const testing::TestParamInfo<DialogPicture>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 }  // namespace

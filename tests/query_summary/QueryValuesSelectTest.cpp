@@ -55,7 +55,8 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         feature.SetField("R", row.r);
         feature.SetField(feature.GetFieldIndex("D"), 2001, 5, row.day, 0, 0, 0, 0);
         feature.SetField(feature.GetFieldIndex("DT"), 2001, 5, row.day, row.hour, row.minute, 30, 0);
-        OGRPoint where(++point, point);
+        ++point;
+        OGRPoint where(point, point);
         if (type != wkbNone) feature.SetGeometry(&where);
         if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("feature");
     }

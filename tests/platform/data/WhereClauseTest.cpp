@@ -147,3 +147,50 @@ TEST(TableView, ExtentCoversOnlyTheRowsItShows) {
     EXPECT_DOUBLE_EQ(extent.XMax(), 10.80);
     EXPECT_DOUBLE_EQ(extent.YMax(), 59.95);
 }
+
+// OGR SQL compares shapefile text without regard to letter case and cannot
+// compare a date column that holds a Null; the answers here are exact.
+TEST(WhereClause, ShapefileTextAndDatesCompareExactly) {
+    struct Case {
+        const char* clause;
+        std::int64_t count;
+    };
+    const Case cases[] = {
+        {"\"NAME\" = 'Oslo'", 2},
+        {"\"NAME\" = 'oslo'", 0},
+        {"\"NAME\" <> 'oslo'", 5},
+        {"\"NAME\" LIKE 'o%'", 0},
+        {"\"NAME\" LIKE 'O%'", 2},
+        {"\"FOUNDED\" = '1950-05-17'", 2},
+        {"\"FOUNDED\" = '1950/05/17'", 2},
+        {"\"FOUNDED\" > '1960-01-01' AND \"POP\" > 1000", 2},
+        {"\"FOUNDED\" IS NULL", 1},
+        {"FID = 1 AND \"NAME\" = 'Bergen'", 1},
+    };
+    auto shapefile = SourceTable::Open(Data().Shapefile());
+    for (const Case& c : cases) {
+        auto filter = Where(c.clause);
+        EXPECT_EQ(shapefile->RowCount(&filter), c.count) << c.clause;
+        std::int64_t read = 0;
+        auto cursor = shapefile->Search(&filter, true);
+        while (cursor->NextRow()) ++read;
+        EXPECT_EQ(read, c.count) << c.clause;
+    }
+}
+
+TEST(WhereClause, AClauseCannotLeaveItsParenthesesOrHoldASecondStatement) {
+    for (const Source& s : Sources()) {
+        if (s.label != std::string("shapefile") && s.label != std::string("geopackage")) continue;
+        auto table = OpenSource(s);
+        for (const char* clause : {"1=1) OR (1=1", "\"POP\" > 0;", "\"POP\" > 0; SELECT 1", "'open", "\"POP\" > (0"}) {
+            auto filter = Where(clause);
+            EXPECT_EQ(ExpectComError([&] { table->RowCount(&filter); }).Number(), platform::E_FAIL)
+                << s.label << ": " << clause;
+            platform::TableView view(table, "\"POP\" > 0");
+            EXPECT_EQ(ExpectComError([&] { view.Search(&filter, false); }).Number(), platform::E_FAIL)
+                << s.label << ": " << clause;
+        }
+        auto quoted = Where("\"NAME\" <> 'a;b)'");
+        EXPECT_EQ(table->RowCount(&quoted), 5) << s.label;
+    }
+}

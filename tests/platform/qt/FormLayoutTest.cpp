@@ -101,34 +101,33 @@ private:
     fs::path path_;
 };
 
-std::shared_ptr<const tessaly::TableLayerCollection> NoCandidates() {
-    return std::make_shared<tessaly::TableLayerCollection>();
+// A form as its callers create it, before they show it.
+template <class F>
+std::shared_ptr<platform::Form> Created(const fs::path&) {
+    return std::make_shared<F>();
+}
+
+// A dialog handed an empty list of layers and tables, as a document without any gives.
+template <class F>
+std::shared_ptr<platform::Form> WithoutCandidates(const fs::path&) {
+    auto dialog = std::make_shared<F>();
+    dialog->theTableLayers(std::make_shared<tessaly::TableLayerCollection>());
+    return dialog;
 }
 
 const FormCase kForms[] = {
-    {"frmAbout", [](const fs::path&) { return std::make_shared<tessaly::frmAbout>(); }},
-    {"frmReport", [](const fs::path&) { return std::make_shared<tessaly::frmReport>(); }},
-    {"frmReport_modal", [](const fs::path&) { return std::make_shared<tessaly::frmReport_modal>(); }},
-    {"tessaly_ThemeIDDialog",
-     [](const fs::path&) {
-         auto dialog = std::make_shared<tessaly::tessaly_ThemeIDDialog>();
-         dialog->theTableLayers(NoCandidates());
-         return dialog;
-     }},
-    {"tessaly_QuickJumpDialog", [](const fs::path&) { return std::make_shared<tessaly::tessaly_QuickJumpDialog>(); }},
-    {"frm_InputSpatialBookmark",
-     [](const fs::path&) { return std::make_shared<tessaly::frm_InputSpatialBookmark>(); }},
-    {"frm_InputQuery", [](const fs::path&) { return std::make_shared<tessaly::frm_InputQuery>(); }},
-    {"frm_QLDelete", [](const fs::path&) { return std::make_shared<tessaly::frm_QLDelete>(); }},
-    {"tessaly_MediaDialog", [](const fs::path& folder) { return MediaDialog(folder); }},
-    {"tessaly_ModQueryDialog", [](const fs::path&) { return std::make_shared<tessaly::tessaly_ModQueryDialog>(); }},
-    {"frm_Tessaly_Summarize",
-     [](const fs::path&) {
-         auto dialog = std::make_shared<tessaly::frm_Tessaly_Summarize>();
-         dialog->theTableLayers(NoCandidates());
-         return dialog;
-     }},
-    {"frmSumHelp", [](const fs::path&) { return std::make_shared<tessaly::frmSumHelp>(); }},
+    {"frmAbout", Created<tessaly::frmAbout>},
+    {"frmReport", Created<tessaly::frmReport>},
+    {"frmReport_modal", Created<tessaly::frmReport_modal>},
+    {"tessaly_ThemeIDDialog", WithoutCandidates<tessaly::tessaly_ThemeIDDialog>},
+    {"tessaly_QuickJumpDialog", Created<tessaly::tessaly_QuickJumpDialog>},
+    {"frm_InputSpatialBookmark", Created<tessaly::frm_InputSpatialBookmark>},
+    {"frm_InputQuery", Created<tessaly::frm_InputQuery>},
+    {"frm_QLDelete", Created<tessaly::frm_QLDelete>},
+    {"tessaly_MediaDialog", [](const fs::path& folder) -> std::shared_ptr<platform::Form> { return MediaDialog(folder); }},
+    {"tessaly_ModQueryDialog", Created<tessaly::tessaly_ModQueryDialog>},
+    {"frm_Tessaly_Summarize", WithoutCandidates<tessaly::frm_Tessaly_Summarize>},
+    {"frmSumHelp", Created<tessaly::frmSumHelp>},
 };
 
 class CaptionFit : public testing::TestWithParam<FormCase> {};
