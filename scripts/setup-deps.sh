@@ -8,6 +8,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 locales
   postgresql postgresql-15-postgis-3
+  clang libclang-rt-14-dev llvm-14
 )
 missing=()
 for p in "${packages[@]}"; do

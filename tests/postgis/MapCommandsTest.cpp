@@ -21,7 +21,7 @@ namespace {
 namespace info = tessaly::info;
 using Names = std::vector<std::string>;
 
-std::vector<std::string> Names_(const platform::Map& map) {
+std::vector<std::string> ContentsNames(const platform::Map& map) {
     std::vector<std::string> names;
     auto layers = map.Layers(nullptr, true);
     layers->Reset();
@@ -102,7 +102,7 @@ TEST_F(PostgisTest, DeleteLayersRemovesTheSelectedLayerAndTableAfterConfirmation
     SelectItems({Layer("Wells"), Table("Samples")});
     Click(*Command(info::cmdDeleteSelLayers));
     ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
-    EXPECT_EQ(Names_(*FocusMap()), (Names{"Towns", "Land Use", "Survey Sites", "Annual Rainfall"}));
+    EXPECT_EQ(ContentsNames(*FocusMap()), (Names{"Towns", "Land Use", "Survey Sites", "Annual Rainfall"}));
 }
 
 }  // namespace

@@ -4,14 +4,12 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <stdexcept>
 
 #include <gdal_priv.h>
 #include <nlohmann/json.hpp>
 #include <ogrsf_frmts.h>
 
-#include "platform/com/ClassFactory.h"
 #include "platform/com/IClassFactory.h"
 #include "platform/com/InprocServer.h"
 #include "platform/data/SelectionSet.h"
