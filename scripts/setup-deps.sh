@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 locales
+  postgresql postgresql-15-postgis-3
+  clang libclang-rt-14-dev llvm-14
 )
 missing=()
 for p in "${packages[@]}"; do

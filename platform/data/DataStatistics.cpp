@@ -1,15 +1,86 @@
 #include "platform/data/DataStatistics.h"
 
-#include <set>
+#include <cstring>
+#include <functional>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
 
 namespace platform {
+namespace {
+
+std::size_t HashNumber(double number) {
+    if (number == 0) number = 0;  // -0 equals 0, so it must hash alike
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &number, sizeof bits);
+    return std::hash<std::uint64_t>{}(bits);
+}
+
+// Consistent with Variant's ==: same type, same value.
+std::size_t HashOf(const Variant& value) {
+    const auto type = static_cast<std::size_t>(value.Type());
+    std::size_t hash = 0;
+    switch (value.Type()) {
+    case VariantType::Boolean: hash = value.AsBoolean() ? 1 : 0; break;
+    case VariantType::Integer: hash = std::hash<std::int32_t>{}(value.AsInteger()); break;
+    case VariantType::Double: hash = HashNumber(value.AsDouble()); break;
+    case VariantType::Date: hash = HashNumber(value.AsDate()); break;
+    case VariantType::String: hash = std::hash<std::string>{}(value.AsString()); break;
+    default: break;
+    }
+    // Spread the bits: integer hashes are the values themselves.
+    hash ^= type * 0x9E3779B97F4A7C15ULL;
+    hash ^= hash >> 29;
+    hash *= 0xBF58476D1CE4E5B9ULL;
+    return hash ^ (hash >> 32);
+}
+
+// The distinct values in the order first met, found through an open-addressing
+// table of positions into that list: a few bytes a value beside the values
+// themselves, and one probe for most rows.
+class DistinctValues {
+public:
+    explicit DistinctValues(std::vector<Variant>& values) : values_(values), slots_(kFirstSlots, kFree) {}
+
+    void Add(const Variant& value) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t slot = HashOf(value) & mask;; slot = (slot + 1) & mask) {
+            const std::uint32_t held = slots_[slot];
+            if (held == kFree) {
+                slots_[slot] = static_cast<std::uint32_t>(values_.size());
+                values_.push_back(value);
+                if (values_.size() * 2 > slots_.size()) Grow();
+                return;
+            }
+            if (values_[held] == value) return;
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kFree = UINT32_MAX;
+    static constexpr std::size_t kFirstSlots = 64;
+
+    void Grow() {
+        std::vector<std::uint32_t> slots(slots_.size() * 2, kFree);
+        const std::size_t mask = slots.size() - 1;
+        for (std::uint32_t held : slots_) {
+            if (held == kFree) continue;
+            std::size_t slot = HashOf(values_[held]) & mask;
+            while (slots[slot] != kFree) slot = (slot + 1) & mask;
+            slots[slot] = held;
+        }
+        slots_ = std::move(slots);
+    }
+
+    std::vector<Variant>& values_;
+    std::vector<std::uint32_t> slots_;
+};
+
+}  // namespace
 
 Variant EnumVariant::Next() {
-    if (next_ >= values_.size()) return Variant();
-    return values_[next_++];
+    if (!values_ || next_ >= values_->size()) return Variant();
+    return (*values_)[next_++];
 }
 
 void DataStatistics::Field(std::string name) {
@@ -27,13 +98,14 @@ void DataStatistics::Gather() {
     if (!cursor_) throw ComError(E_POINTER, "Tessaly.Data", "DataStatistics has no cursor");
     const int index = cursor_->FindField(field_);
     if (index < 0) throw ComError(E_INVALIDARG, "Tessaly.Data", "Field not found: " + field_);
-    std::vector<Variant> values;
-    std::set<Variant> seen;
+    auto values = std::make_shared<std::vector<Variant>>();
+    DistinctValues distinct(*values);
     while (auto row = cursor_->NextRow()) {
         const Variant& value = row->Value(index);
         if (value.IsNull() || value.IsEmpty()) continue;
-        if (seen.insert(value).second) values.push_back(value);
+        distinct.Add(value);
     }
+    values->shrink_to_fit();
     values_ = std::move(values);
     gathered_ = true;
 }
@@ -45,7 +117,7 @@ std::shared_ptr<EnumVariant> DataStatistics::UniqueValues() {
 
 std::int32_t DataStatistics::UniqueValueCount() {
     Gather();
-    return static_cast<std::int32_t>(values_.size());
+    return static_cast<std::int32_t>(values_->size());
 }
 
 }  // namespace platform

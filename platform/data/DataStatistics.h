@@ -9,16 +9,19 @@
 
 namespace platform {
 
-// Values handed out one by one; Next gives Empty after the last.
+// Values handed out one by one; Next gives Empty after the last. The values
+// are shared with whoever made them, never copied.
 class EnumVariant {
 public:
-    explicit EnumVariant(std::vector<Variant> values) : values_(std::move(values)) {}
+    explicit EnumVariant(std::vector<Variant> values)
+        : values_(std::make_shared<const std::vector<Variant>>(std::move(values))) {}
+    explicit EnumVariant(std::shared_ptr<const std::vector<Variant>> values) : values_(std::move(values)) {}
     Variant Next();
     void Reset() { next_ = 0; }
-    std::int32_t Count() const { return static_cast<std::int32_t>(values_.size()); }
+    std::int32_t Count() const { return values_ ? static_cast<std::int32_t>(values_->size()) : 0; }
 
 private:
-    std::vector<Variant> values_;
+    std::shared_ptr<const std::vector<Variant>> values_;
     std::size_t next_ = 0;
 };
 
@@ -43,7 +46,7 @@ private:
     std::string field_;
     std::shared_ptr<platform::Cursor> cursor_;
     bool gathered_ = false;
-    std::vector<Variant> values_;
+    std::shared_ptr<const std::vector<Variant>> values_;
 };
 
 }  // namespace platform

@@ -1,7 +1,6 @@
 // How searches and counts read a GDAL layer: the read plan, the streams of
 // features and the values they carry.
 #include <climits>
-#include <optional>
 
 #include "platform/com/Hresult.h"
 #include "platform/data/GdalSource.h"
@@ -49,12 +48,14 @@ std::unique_ptr<RowTest> ApplyPlan(const SourceTable::Impl& table, OGRLayer& lay
     return test;
 }
 
-void ClearPlan(OGRLayer& layer) {
+// Takes every filter off the layer; false when the source failed meanwhile.
+bool ClearPlan(OGRLayer& layer) {
     GdalErrorCapture quiet;
     layer.SetAttributeFilter(nullptr);
     layer.SetSpatialFilter(nullptr);
     layer.SetIgnoredFields(nullptr);
     layer.ResetReading();
+    return !quiet.Failed();
 }
 
 // Whether every feature of the data reads without a failure, with no where
@@ -112,9 +113,14 @@ public:
     OGRFeatureUniquePtr Next() override {
         if (first_) return std::move(first_);
         if (atEnd_) return nullptr;
-        OGRFeatureUniquePtr feature = NextPassing(table_, *handle_.layer, *plan_, test_.get());
-        atEnd_ = !feature;
-        return feature;
+        try {
+            OGRFeatureUniquePtr feature = NextPassing(table_, *handle_.layer, *plan_, test_.get());
+            atEnd_ = !feature;
+            return feature;
+        } catch (...) {
+            handle_.Discard();
+            throw;
+        }
     }
 
 private:
@@ -141,12 +147,14 @@ private:
     std::size_t next_ = 0;
 };
 
-struct PlanGuard {
-    OGRLayer& layer;
-    ~PlanGuard() { ClearPlan(layer); }
-};
-
 }  // namespace
+
+SourceTable::Impl::Handle::~Handle() {
+    if (layer != nullptr && !ClearPlan(*layer)) Discard();
+    // Destroyed by a failure raised while in use: the handle may be broken.
+    if (std::uncaught_exceptions() > unwinding_) Discard();
+    if (pool) pool->Give(std::move(owned));
+}
 
 std::string JoinWhereClauses(const std::string& first, const std::string& second) {
     RequireSingleClause(first);
@@ -197,7 +205,6 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
         std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
         return std::make_unique<LiveStream>(table, std::move(handle), std::move(planPointer), std::move(test));
     }
-    PlanGuard guard{*handle.layer};
     std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
     std::vector<OGRFeatureUniquePtr> features;
     while (OGRFeatureUniquePtr feature = NextPassing(table, *handle.layer, plan, test.get()))
@@ -207,37 +214,45 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
 
 void CompileFeatureFilter(const SourceTable::Impl& table, const ReadPlan& plan) {
     SourceTable::Impl::Handle handle = table.Acquire();
-    std::optional<PlanGuard> guard;
-    if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
     ApplyPlan(table, *handle.layer, plan);
 }
 
 std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const ReadPlan> planPointer) {
     const ReadPlan& plan = *planPointer;
-    auto countStream = [&] {
-        std::unique_ptr<FeatureStream> stream = OpenFeatureStream(table, planPointer);
+    auto countStream = [&](std::shared_ptr<const ReadPlan> reading) {
+        std::unique_ptr<FeatureStream> stream = OpenFeatureStream(table, std::move(reading));
         std::int64_t count = 0;
         while (stream->Next()) ++count;
         return count;
     };
-    if (plan.spatial) return countStream();
-    SourceTable::Impl::Handle handle = table.Acquire();
-    std::optional<PlanGuard> guard;
-    if (table.Shared()) guard.emplace(PlanGuard{*handle.layer});
-    if (ApplyPlan(table, *handle.layer, plan)) {
-        guard.reset();
-        return countStream();
+    if (plan.spatial) return countStream(planPointer);
+    // A count fetches nothing: only the fields its clause names are read.
+    auto counting = std::make_shared<ReadPlan>();
+    counting->where = plan.where;
+    counting->fetch.assign(plan.fetch.size(), false);
+    {
+        // Given back before a row test counts through a stream of its own.
+        SourceTable::Impl::Handle handle = table.Acquire();
+        if (!ApplyPlan(table, *handle.layer, *counting)) {
+            GdalErrorCapture capture;
+            const GIntBig count = handle.layer->GetFeatureCount(TRUE);
+            if (count < 0 || capture.Failed())
+                ThrowReadFailure(table, plan, capture.Message("The rows could not be counted: " + plan.where));
+            return count;
+        }
     }
-    GdalErrorCapture capture;
-    const GIntBig count = handle.layer->GetFeatureCount(TRUE);
-    if (count < 0 || capture.Failed())
-        ThrowReadFailure(table, plan, capture.Message("The rows could not be counted: " + plan.where));
-    return count;
+    return countStream(counting);
 }
 
-Variant ReadFieldValue(const OGRFeature& feature, int gdalField) {
+bool IsTextBoolean(const OGRFieldDefn& field, WorkspaceKind kind) {
+    return kind == WorkspaceKind::PostgreSQL && field.GetType() == OFTInteger && field.GetSubType() == OFSTBoolean;
+}
+
+Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind kind) {
     if (!feature.IsFieldSetAndNotNull(gdalField)) return Variant::Null();
     const OGRFieldDefn* definition = feature.GetFieldDefnRef(gdalField);
+    if (IsTextBoolean(*definition, kind))
+        return Variant(std::string(feature.GetFieldAsInteger(gdalField) != 0 ? "true" : "false"));
     switch (definition->GetType()) {
     case OFTInteger: return Variant(static_cast<std::int32_t>(feature.GetFieldAsInteger(gdalField)));
     case OFTInteger64: return Variant::LongLong(feature.GetFieldAsInteger64(gdalField));

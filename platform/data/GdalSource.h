@@ -1,13 +1,16 @@
 #pragma once
 // Adapter internals of SourceTable: how a table finds its GDAL layer and how a
 // search reads it. Only platform/data's own sources include this header.
+#include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include "platform/data/DatasetPool.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/WhereClause.h"
 
@@ -32,13 +35,38 @@ struct SourceTable::Impl {
     platform::SpatialReference spatialReference;
     std::shared_ptr<platform::Workspace> workspace;
 
-    // A reading position on the data: a fresh dataset handle for files and
-    // connections, the shared handle for a Memory dataset.
+    // Idle handles on the data source, shared with the other tables of that
+    // source; none for a Memory dataset.
+    std::shared_ptr<DatasetPool> pool;
+
+    // A reading position on the data: a handle of its own (from the pool) for
+    // files and connections, the shared handle for a Memory dataset. When it
+    // ends, the filters put on its layer are cleared and the handle goes back
+    // to the pool, unless a failure was raised while it was in use: a handle
+    // that failed (a lost connection, an aborted transaction) is closed.
     struct Handle {
+        std::shared_ptr<DatasetPool> pool;
         GDALDatasetUniquePtr owned;
         OGRLayer* layer = nullptr;
+
+        Handle() = default;
+        // The moved-from handle lets go of the layer, so it clears nothing.
+        Handle(Handle&& other) noexcept
+            : pool(std::move(other.pool)), owned(std::move(other.owned)), layer(std::exchange(other.layer, nullptr)),
+              unwinding_(other.unwinding_) {}
+        Handle& operator=(Handle&&) = delete;
+        ~Handle();
+        // Closes the handle at its end instead of keeping it.
+        void Discard() { pool.reset(); }
+
+    private:
+        int unwinding_ = std::uncaught_exceptions();
     };
-    Handle Acquire() const;
+    // A handle with the table's layer. Raises E_DATAUNREADABLE when the source
+    // does not open (with GDAL's message) or the layer is gone. While the
+    // table is being opened, the source not opening is E_FAIL and a missing
+    // layer leaves the handle's layer null.
+    Handle Acquire(bool opening = false) const;
     bool Shared() const { return memory != nullptr; }
 
     // Reads the layer's description (fields, kind, spatial reference).
@@ -96,8 +124,13 @@ std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const
 // clause where the source's SQL (OGR SQL) compiles it as it is set.
 void CompileFeatureFilter(const SourceTable::Impl& table, const ReadPlan& plan);
 
-// The value of one GDAL field as the host reads it.
-Variant ReadFieldValue(const OGRFeature& feature, int gdalField);
+// A PostgreSQL boolean column reads as text, "true" or "false": the server
+// compares a boolean with such a literal ('true') but not with a number, so
+// values listed from it select their rows.
+bool IsTextBoolean(const OGRFieldDefn& field, WorkspaceKind kind);
+
+// The value of one GDAL field as the host reads it from data of that kind.
+Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind kind);
 Variant ObjectIdValue(GIntBig fid);
 
 }  // namespace platform

@@ -37,7 +37,7 @@ private:
         row.SetValue(0, ObjectIdValue(feature.GetFID()));
         for (std::size_t i = 0; i < impl.gdalField.size(); ++i) {
             const int gdal = impl.gdalField[i];
-            if (gdal >= 0 && plan_->fetch[i]) row.SetValue(static_cast<int>(i), ReadFieldValue(feature, gdal));
+            if (gdal >= 0 && plan_->fetch[i]) row.SetValue(static_cast<int>(i), ReadFieldValue(feature, gdal, impl.kind));
         }
         if (impl.shapeIndex >= 0) {
             row.SetValue(impl.shapeIndex, Variant());

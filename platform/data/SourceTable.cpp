@@ -20,9 +20,10 @@ WorkspaceKind KindOfDriver(const std::string& shortName) {
     return WorkspaceKind::Other;
 }
 
-int FieldTypeOf(const OGRFieldDefn& field) {
+int FieldTypeOf(const OGRFieldDefn& field, WorkspaceKind kind) {
     switch (field.GetType()) {
     case OFTInteger:
+        if (IsTextBoolean(field, kind)) return fieldtype::String;
         // dBASE keeps short integers as numbers of at most 4 digits.
         if (field.GetSubType() == OFSTInt16 || field.GetSubType() == OFSTBoolean ||
             (field.GetWidth() > 0 && field.GetWidth() <= 4))
@@ -37,14 +38,6 @@ int FieldTypeOf(const OGRFieldDefn& field) {
     }
 }
 
-GDALDatasetUniquePtr OpenDataset(const std::string& path, const std::vector<std::string>& options) {
-    std::vector<const char*> list;
-    for (const auto& option : options) list.push_back(option.c_str());
-    list.push_back(nullptr);
-    return GDALDatasetUniquePtr(
-        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, list.data(), nullptr));
-}
-
 OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
     if (name.empty()) return dataset.GetLayerCount() > 0 ? dataset.GetLayer(0) : nullptr;
     return dataset.GetLayerByName(name.c_str());
@@ -52,17 +45,19 @@ OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
 
 }  // namespace
 
-SourceTable::Impl::Handle SourceTable::Impl::Acquire() const {
+SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool opening) const {
     Handle handle;
     if (memory) {
         handle.layer = FindLayer(*memory, layerName);
     } else {
         GdalErrorCapture quiet;
-        handle.owned = OpenDataset(path, openOptions);
-        if (!handle.owned) throw DataError(E_DATAUNREADABLE, quiet.Message("Unable to open data source " + path));
+        handle.owned = pool->Take();
+        if (!handle.owned)
+            throw DataError(opening ? E_FAIL : E_DATAUNREADABLE, quiet.Message("Unable to open data source " + path));
+        handle.pool = pool;
         handle.layer = FindLayer(*handle.owned, layerName);
     }
-    if (handle.layer == nullptr)
+    if (handle.layer == nullptr && !opening)
         throw DataError(E_DATAUNREADABLE, "Layer " + layerName + " is no longer in " + path);
     return handle;
 }
@@ -93,7 +88,8 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     for (int i = 0; i < definition->GetFieldCount(); ++i) {
         const OGRFieldDefn* field = definition->GetFieldDefn(i);
         const char* alias = field->GetAlternativeNameRef();
-        list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field), field->GetWidth(),
+        const int width = IsTextBoolean(*field, kind) ? 5 : field->GetWidth();  // "false"
+        list.push_back(std::make_shared<Field>(field->GetNameRef(), FieldTypeOf(*field, kind), width,
                                                alias ? alias : ""));
         gdalField.push_back(i);
         gdalType.push_back(field->GetType());
@@ -120,18 +116,21 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->layerName = layerName;
-    GDALDatasetUniquePtr dataset = OpenDataset(path, {});
-    if (!dataset) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
-    if (dataset->GetDriver() && std::string(dataset->GetDriver()->GetDescription()) == "CSV") {
+    impl->pool = DatasetPool::For(path, {});
+    bool csv = false;
+    {
+        Impl::Handle first = impl->Acquire(true);
+        csv = first.owned->GetDriver() && std::string(first.owned->GetDriver()->GetDescription()) == "CSV";
+    }
+    if (csv) {
         // Numbers in a CSV file should read as numbers, not as text.
         impl->openOptions = {"AUTODETECT_TYPE=YES"};
-        dataset = OpenDataset(path, impl->openOptions);
-        if (!dataset) throw DataError(E_FAIL, quiet.Message("Unable to open data source " + path));
+        impl->pool = DatasetPool::For(path, impl->openOptions);
     }
-    OGRLayer* layer = FindLayer(*dataset, layerName);
-    if (layer == nullptr)
+    Impl::Handle handle = impl->Acquire(true);
+    if (handle.layer == nullptr)
         throw DataError(E_FAIL, layerName.empty() ? "No table in " + path : "No table " + layerName + " in " + path);
-    impl->Describe(*dataset, *layer);
+    impl->Describe(*handle.owned, *handle.layer);
     return std::make_shared<SourceTable>(std::move(impl));
 }
 

@@ -16,11 +16,12 @@ namespace platform {
 // Fields: the object-ID field first (type 6; "FID" for shapefiles, dBASE
 // tables and sources without an ID column of their own, else that column's
 // name), then "Shape" (type 7) when the data has shapes, then the attributes
-// in file order.
+// in file order. A PostgreSQL boolean column is a text field whose values are
+// "true" and "false", the literals the server compares it with.
 //
-// Every cursor and count opens its own handle on the data source, so they are
-// independent of each other and of later changes to filters. The data are
-// read-only. Share it with shared_ptr; views and selections keep it alive.
+// Every cursor and count reads through a dataset handle of its own (an idle
+// one kept for the data source when there is one), so they are independent of
+// each other and of later changes to filters. The data are read-only. Share it with shared_ptr; views and selections keep it alive.
 class SourceTable : public Table, public Dataset, public std::enable_shared_from_this<SourceTable> {
 public:
     // Opens layerName ("" for the first layer) of the data source at path

@@ -1,9 +1,5 @@
 #include "platform/map/DocumentFile.h"
 
-#include <filesystem>
-
-#include "platform/com/ComError.h"
-#include "platform/com/Hresult.h"
 #include "platform/data/Geometry.h"
 #include "platform/map/JsonFile.h"
 #include "platform/map/LayerJson.h"

@@ -1,7 +1,5 @@
 #include "platform/map/LayerFile.h"
 
-#include "platform/com/ComError.h"
-#include "platform/com/Hresult.h"
 #include "platform/map/JsonFile.h"
 #include "platform/map/Layer.h"
 #include "platform/map/LayerJson.h"

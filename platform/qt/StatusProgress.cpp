@@ -55,11 +55,16 @@ void StatusProgress::Hidden() {
 }
 
 void StatusProgress::Paint(const StatusBar& bar) {
-    progress_->setValue(static_cast<int>(bar.ProgressPosition()));
-    const qint64 span = std::max<qint64>(1, qint64(progress_->maximum()) - progress_->minimum());
-    const int percent = static_cast<int>((qint64(progress_->value()) - progress_->minimum()) * 100 / span);
+    // A step is far cheaper than drawing it: the widget is touched only when the
+    // percent it shows moves, at most about a hundred times a run.
+    const qint64 min = progress_->minimum();
+    const qint64 max = progress_->maximum();
+    const qint64 position = std::clamp<qint64>(bar.ProgressPosition(), min, max);
+    const qint64 span = std::max<qint64>(1, max - min);
+    const int percent = static_cast<int>((position - min) * 100 / span);
     if (percent == paintedPercent_) return;
     paintedPercent_ = percent;
+    progress_->setValue(static_cast<int>(position));
     message_->repaint();
     progress_->repaint();
 }

@@ -29,9 +29,12 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
 
-std::vector<Char> DecodeUtf8(std::string_view text) {
-    std::vector<Char> chars;
-    chars.reserve(text.size());
+namespace {
+
+// Calls `each(offset, length, code)` for every character of the text, an
+// invalid byte being a character of its own.
+template <class Each>
+void ForEachChar(std::string_view text, Each each) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -53,9 +56,19 @@ std::vector<Char> DecodeUtf8(std::string_view text) {
                 code = lead;
             }
         }
-        chars.push_back({i, length, static_cast<wchar_t>(code)});
+        each(i, length, static_cast<wchar_t>(code));
         i += length;
     }
+}
+
+}  // namespace
+
+std::vector<Char> DecodeUtf8(std::string_view text) {
+    std::vector<Char> chars;
+    chars.reserve(text.size());
+    ForEachChar(text, [&](std::size_t offset, std::size_t length, wchar_t code) {
+        chars.push_back({offset, length, code});
+    });
     return chars;
 }
 
@@ -64,8 +77,10 @@ wchar_t FoldCase(wchar_t c) {
 }
 
 std::wstring Folded(std::string_view text) {
+    // Sorts fold every text many times: decoded straight into the result.
     std::wstring folded;
-    for (const Char& c : DecodeUtf8(text)) folded.push_back(c.code);
+    folded.reserve(text.size());
+    ForEachChar(text, [&](std::size_t, std::size_t, wchar_t code) { folded.push_back(code); });
     std::use_facet<std::ctype<wchar_t>>(UserLocale()).tolower(folded.data(), folded.data() + folded.size());
     return folded;
 }

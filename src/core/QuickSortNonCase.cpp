@@ -19,16 +19,71 @@ std::int64_t Middle(std::int64_t lo, std::int64_t hi) {
     return down % 2 == 0 ? down : down + 1;
 }
 
-// The partition sort of arr[lo..hi] by `order`'s keys. Each level reports its own
-// errors and returns; the level above carries on. The smaller side is sorted by
+template <class T, class Order>
+bool LessAt(const std::vector<T>& arr, std::int64_t a, std::int64_t b, const Order& order) {
+    return order.Less(order.Key(arr[a]), order.Key(arr[b]));
+}
+
+// The index of the median of three elements.
+template <class T, class Order>
+std::int64_t MedianIndex(const std::vector<T>& arr, std::int64_t a, std::int64_t b, std::int64_t c,
+                         const Order& order) {
+    if (LessAt(arr, a, b, order)) {
+        if (LessAt(arr, b, c, order)) return b;
+        return LessAt(arr, a, c, order) ? c : a;
+    }
+    if (LessAt(arr, a, c, order)) return a;
+    return LessAt(arr, b, c, order) ? c : b;
+}
+
+// Heapsort of arr[lo..hi]: the fallback when partitions keep coming out
+// unbalanced, so that no input costs more than n log n.
+template <class T, class Order>
+void HeapSortRange(std::vector<T>& arr, std::int64_t lo, std::int64_t hi, const Order& order) {
+    const std::int64_t n = hi - lo + 1;
+    const auto siftDown = [&](std::int64_t root, std::int64_t size) {
+        for (;;) {
+            std::int64_t child = 2 * root + 1;
+            if (child >= size) return;
+            if (child + 1 < size && LessAt(arr, lo + child, lo + child + 1, order)) ++child;
+            if (!LessAt(arr, lo + root, lo + child, order)) return;
+            std::swap(arr[lo + root], arr[lo + child]);
+            root = child;
+        }
+    };
+    for (std::int64_t root = n / 2; root-- > 0;) siftDown(root, n);
+    for (std::int64_t size = n - 1; size > 0; --size) {
+        std::swap(arr[lo], arr[lo + size]);
+        siftDown(0, size);
+    }
+}
+
+// Partitions allowed before a range is heapsorted: twice the bits of its length.
+std::int64_t DepthBudget(std::int64_t length) {
+    std::int64_t budget = 0;
+    for (; length > 1; length >>= 1) budget += 2;
+    return budget;
+}
+
+// The partition sort of arr[lo..hi] by `order`'s keys. The pivot is the median
+// of the elements at a quarter, the middle and three quarters of the range, so
+// that sorted, reversed and rise-then-fall input all split evenly; a range that
+// still splits badly too often is heapsorted. Each level reports its own errors
+// and returns; the level above carries on. The smaller side is sorted by
 // recursion and the larger one by the loop, so the depth stays below log2 of the
 // range's length.
 template <class T, class Order>
-void SortRange(std::vector<T>& arr, std::int64_t lo, std::int64_t hi, const Procedure& procedure,
-               const Order& order) {
+void SortRange(std::vector<T>& arr, std::int64_t lo, std::int64_t hi, std::int64_t budget,
+               const Procedure& procedure, const Order& order) {
     Guarded(procedure, [&] {
         while (lo < hi) {
-            const auto pivot = order.Key(arr[Middle(lo, hi)]);
+            if (budget-- <= 0) {
+                HeapSortRange(arr, lo, hi, order);
+                return;
+            }
+            const std::int64_t middle = Middle(lo, hi);
+            const std::int64_t quarter = (hi - lo) / 4;
+            const auto pivot = order.Key(arr[MedianIndex(arr, lo + quarter, middle, hi - quarter, order)]);
             std::int64_t i = lo;
             std::int64_t j = hi;
             while (i <= j) {
@@ -41,10 +96,10 @@ void SortRange(std::vector<T>& arr, std::int64_t lo, std::int64_t hi, const Proc
                 }
             }
             if (j - lo < hi - i) {
-                if (lo < j) SortRange(arr, lo, j, procedure, order);
+                if (lo < j) SortRange(arr, lo, j, budget, procedure, order);
                 lo = i;
             } else {
-                if (i < hi) SortRange(arr, i, hi, procedure, order);
+                if (i < hi) SortRange(arr, i, hi, budget, procedure, order);
                 hi = j;
             }
         }
@@ -58,7 +113,7 @@ void Sort(const char* name, std::vector<T>& arr, std::int32_t lo, std::int32_t h
         if (lo > hi) return;
         if (lo < 0 || static_cast<std::size_t>(hi) >= arr.size())
             throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
-        SortRange(arr, lo, hi, procedure, order);
+        SortRange(arr, lo, hi, DepthBudget(std::int64_t{hi} - lo + 1), procedure, order);
     });
 }
 

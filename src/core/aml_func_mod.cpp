@@ -22,13 +22,19 @@ std::string TrimBlanks(const std::string& s) {
 
 // The splitting behind ParseString.
 void Split(const std::string& s, std::vector<std::string>& parts, std::string_view delim) {
-    if (TrimBlanks(Subst(s, std::string(delim))).empty()) return;
     const char d = delim.empty() ? '\0' : delim.front();
     const bool splits = !delim.empty();
+    // Nothing but delimiters and blanks: the parts stay as they were.
+    const bool onlyDelimiters = delim.size() == 1 ? s.find_first_not_of(std::string{d, ' '}) == std::string::npos
+                                                  : TrimBlanks(Subst(s, std::string(delim))).empty();
+    if (onlyDelimiters) return;
 
     parts.assign(1, std::string());
     std::size_t k = 0;
+    // w is s with closed quotes blanked; each part is taken from `start`, just
+    // past the last split, so every character is looked at a bounded number of times.
     std::string w = s;
+    std::size_t start = 0;
     std::size_t quoteAt = std::string::npos;
     // The last character never opens a part of its own: a trailing delimiter is dropped.
     for (std::size_t i = 0; i + 1 < s.size(); ++i) {
@@ -41,16 +47,16 @@ void Split(const std::string& s, std::vector<std::string>& parts, std::string_vi
                 quoteAt = std::string::npos;
             }
         } else if (splits && quoteAt == std::string::npos && s[i] == d) {
-            std::string part = TrimBlanks(w.substr(0, i + 1));
+            std::string part = TrimBlanks(w.substr(start, i + 1 - start));
             if (!part.empty()) {
                 parts[k] = std::move(part);
-                w.replace(0, i + 1, i + 1, ' ');
+                start = i + 1;
                 parts.emplace_back();
                 ++k;
             }
         }
     }
-    parts[k] = TrimBlanks(w);
+    parts[k] = TrimBlanks(w.substr(start));
     for (std::string& part : parts) {
         if (splits && !part.empty() && part.back() == d) {
             part.back() = ' ';

@@ -2,6 +2,7 @@
 
 #include "src/core/LocaleText.h"
 
+#include <string_view>
 #include <vector>
 
 namespace tessaly {
@@ -9,23 +10,25 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-void AppendWrappedLine(std::string line, std::size_t width, std::string& out) {
-    for (;;) {
-        const std::vector<localetext::Char> chars = localetext::DecodeUtf8(line);
-        if (chars.size() <= width || width == 0) break;
+// The line is decoded once and cut where the characters say, so a long line
+// costs no more than its length.
+void AppendWrappedLine(std::string_view line, std::size_t width, std::string& out) {
+    const std::vector<localetext::Char> chars = localetext::DecodeUtf8(line);
+    std::size_t first = 0;  // the first character not yet written
+    while (width != 0 && chars.size() - first > width) {
         // After the `width`-th character unless a blank or dash comes earlier.
-        std::size_t cut = chars[width].offset;
-        for (std::size_t n = width; n-- > 0;) {
+        std::size_t cut = first + width;
+        for (std::size_t n = first + width; n-- > first;) {
             if (chars[n].code == L' ' || chars[n].code == L'-') {
-                cut = chars[n].offset + 1;
+                cut = n + 1;
                 break;
             }
         }
-        out += line.substr(0, cut);
+        out += line.substr(chars[first].offset, chars[cut].offset - chars[first].offset);
         out += kCrLf;
-        line.erase(0, cut);
+        first = cut;
     }
-    out += line;
+    if (first < chars.size()) out += line.substr(chars[first].offset);
 }
 
 }  // namespace
@@ -35,7 +38,8 @@ std::string WrapForPrinting(const std::string& text, std::size_t width) {
     std::size_t from = 0;
     for (;;) {
         const std::size_t end = text.find(kCrLf, from);
-        AppendWrappedLine(text.substr(from, end == std::string::npos ? std::string::npos : end - from), width, out);
+        AppendWrappedLine(std::string_view(text).substr(from, end == std::string::npos ? std::string::npos : end - from),
+                          width, out);
         if (end == std::string::npos) break;
         out += kCrLf;
         from = end + 2;

@@ -33,8 +33,10 @@ std::string FilterModeExpression(QueryMethod method, const std::string& old, con
 std::string ThemeKindText(const std::shared_ptr<platform::HostObject>& theme);
 
 // The opening and closing text of a field token, by the kind text: "[" and
-// "]" when it names a personal geodatabase in any letter case, nothing when
-// it contains "SDE" or "IMS" (letter case counts), else a double quote each.
+// "]" when it names a personal geodatabase in any letter case; when it
+// contains "SDE" or "IMS" (letter case counts), nothing where PostgreSQL reads
+// the bare name back unchanged and a double quote each elsewhere; else a
+// double quote each.
 // Unlike the statistics' test of a layer, containment decides for layers too.
 std::string FieldToken(const std::string& fieldName, const std::string& kindText);
 

@@ -32,12 +32,16 @@ bool IsRejectedQuery(const platform::ComError& error) { return error.Number() ==
 
 // Makes the source evaluate the clause, so that a malformed one fails before
 // anything is changed: first on its own, so that nothing in it can reach into
-// the theme's definition expression, then through the theme.
+// the theme's definition expression, then through the theme. A source rejects
+// a clause when it is set or at the first row read, and a search does both;
+// counting every row as well would only scan the data once more. Only the
+// object IDs (and what the clause names) are read.
 void CheckSyntax(const std::shared_ptr<platform::HostObject>& theme, const platform::QueryFilter& filter) {
     ThemeSource(theme)->CheckWhereClause(filter.WhereClause());
     const auto table = ThemeTable(theme);
-    const auto cursor = table->Search(&filter, false);
-    table->RowCount(&filter);
+    platform::QueryFilter check(filter);
+    check.SubFields(table->OIDFieldName());
+    table->Search(&check, false);
 }
 
 }  // namespace

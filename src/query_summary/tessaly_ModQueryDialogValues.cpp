@@ -1,6 +1,9 @@
 // The query builder's "Update Values": the distinct values of the chosen field.
+#include <utility>
+
 #include "platform/data/DataStatistics.h"
 #include "platform/data/Field.h"
+#include "platform/data/QueryFilter.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/Table.h"
 #include "platform/forms/Screen.h"
@@ -55,21 +58,29 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
         platform::StatusBar& bar = ObjectRequired(ObjectRequired(application_).StatusBar());
         const std::string message = "Gathering values from field [" + name + "]";
         StatusBarProgress progress(bar, message, 1, StatusBarProgress::Pointer::Untouched);
-        platform::DataStatistics statistics;
-        statistics.Field(name);
-        statistics.Cursor(table->Search(nullptr, false));
-        const auto values = statistics.UniqueValues();
-        ObjectRequired(values);
-        const std::int32_t count = statistics.UniqueValueCount();
-        bar.ShowProgressBar(message, 1, count, 1, true);
         std::vector<platform::Variant> read;
-        read.reserve(static_cast<std::size_t>(count));
-        for (platform::Variant value = values->Next(); !value.IsEmpty(); value = values->Next()) {
-            progress.Step();
-            read.push_back(std::move(value));
+        {
+            platform::DataStatistics statistics;
+            statistics.Field(name);
+            // Only the field is read: the other fields and the shapes would change nothing here.
+            platform::QueryFilter onlyTheField;
+            onlyTheField.SubFields(name);
+            statistics.Cursor(table->Search(&onlyTheField, false));
+            const auto values = statistics.UniqueValues();
+            ObjectRequired(values);
+            const std::int32_t count = statistics.UniqueValueCount();
+            bar.ShowProgressBar(message, 1, count, 1, true);
+            read.reserve(static_cast<std::size_t>(count));
+            for (platform::Variant value = values->Next(); !value.IsEmpty(); value = values->Next()) {
+                progress.Step();
+                read.push_back(std::move(value));
+            }
         }
+        // Each stage lets go of the one before it, so a million values are held
+        // at most twice at any moment.
         const auto literal = [&](const platform::Variant& value) { return source->WhereLiteral(name, value); };
-        for (const std::string& text : ValueListLines(field.Type(), read, literal)) lbxValues.AddItem(text);
+        const std::vector<std::string> lines = ValueListLines(field.Type(), std::exchange(read, {}), literal);
+        for (const std::string& text : lines) lbxValues.AddItem(text);
         progress.Finish();
     });
 }

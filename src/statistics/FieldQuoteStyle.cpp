@@ -1,6 +1,7 @@
 #include "src/statistics/FieldQuoteStyle.h"
 
 #include "platform/com/ComError.h"
+#include "platform/data/PostgreSql.h"
 #include "platform/data/WhereClause.h"
 #include "platform/data/Workspace.h"
 #include "platform/map/FeatureLayer.h"
@@ -52,7 +53,7 @@ FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table) {
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style) {
     switch (style) {
     case FieldQuoteStyle::Brackets: return "[" + name + "]";
-    case FieldQuoteStyle::NotEnclosed: return name;
+    case FieldQuoteStyle::NotEnclosed: return platform::PostgreSqlIdentifier(name);
     case FieldQuoteStyle::Quotations: break;
     }
     return "\"" + name + "\"";
@@ -60,11 +61,18 @@ std::string WrapFieldName(const std::string& name, FieldQuoteStyle style) {
 
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
                                 const std::vector<double>& values) {
-    std::string clause;
-    for (double value : values)
-        // The number reads back as the one typed, so exactly those rows are left out.
-        clause += WrapFieldName(fieldName, style) + " <> " + platform::WhereNumberText(value) + " AND ";
-    return BasicTrimAvenue(clause, "", " and");
+    if (values.empty()) return {};
+    const std::string field = WrapFieldName(fieldName, style);
+    // Each number reads back as the one typed, so exactly those rows are left out.
+    if (values.size() == 1) return field + " <> " + platform::WhereNumberText(values.front());
+    // One list, not a chain of ANDs: a chain nests one level per value, and
+    // SQLite refuses expressions deeper than a thousand levels.
+    std::string clause = field + " NOT IN (";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) clause += ", ";
+        clause += platform::WhereNumberText(values[i]);
+    }
+    return clause + ")";
 }
 
 std::string NullValuesClause(const std::string& fieldName, FieldQuoteStyle style) {

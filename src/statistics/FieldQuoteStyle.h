@@ -12,7 +12,7 @@ namespace tessaly {
 // How a field name is written inside a where clause, by the kind of data.
 enum class FieldQuoteStyle {
     Brackets,     // [NAME]: personal-geodatabase data (GeoPackage here)
-    NotEnclosed,  // NAME: SDE and IMS data
+    NotEnclosed,  // NAME: SDE and IMS data (PostgreSQL here), quoted only where the server needs it
     Quotations,   // "NAME": everything else
 };
 
@@ -32,11 +32,14 @@ FieldQuoteStyle QuoteStyleForWorkspaceDescription(const std::string& description
 // A table without a workspace raises runtime error 91.
 FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table);
 
+// Not enclosed, a name stays bare only where PostgreSQL reads it back
+// unchanged: "VAL", "Depth" and "order" are quoted, val is not.
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style);
 
-// The clause that leaves out `values`: the wrapped name, " <> ", the value in
-// the shortest text that reads back as the same number (WhereNumberText),
-// joined by " AND " ([AREA] <> -9999 AND [AREA] <> 0).
+// The clause that leaves out `values`, each in the shortest text that reads
+// back as the same number (WhereNumberText): for one value the wrapped name,
+// " <> " and the value ([AREA] <> -9999); for several the wrapped name and
+// " NOT IN " with the list ([AREA] NOT IN (-9999, 0)). Nulls pass neither form.
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
                                 const std::vector<double>& values);
 

@@ -32,21 +32,20 @@ std::int64_t CountNullRows(const StatisticsSource& source, const std::string& fi
 FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldIndex, const std::string& fieldName,
                              bool allRecords, const std::vector<double>& ignored, platform::Application& application) {
     if (!source.table || !source.selection) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
+    // Only the field is read, with or without values to leave out: the other
+    // fields and the shapes would change nothing here.
     platform::QueryFilter filter;
+    filter.SubFields(fieldName);
     const bool filtered = !ignored.empty();
-    if (filtered) {
-        filter.WhereClause(IgnoredValuesClause(fieldName, source.quoteStyle, ignored));
-        filter.SubFields(fieldName);
-    }
-    const platform::QueryFilter* used = filtered ? &filter : nullptr;
+    if (filtered) filter.WhereClause(IgnoredValuesClause(fieldName, source.quoteStyle, ignored));
 
     FieldReading reading;
     std::shared_ptr<platform::Cursor> cursor;
     if (allRecords) {
-        cursor = source.table->Search(used, true);
-        reading.expected = source.table->RowCount(used);
+        cursor = source.table->Search(&filter, true);
+        reading.expected = source.table->RowCount(filtered ? &filter : nullptr);
     } else {
-        cursor = source.selection->Search(used, true);
+        cursor = source.selection->Search(&filter, true);
         reading.expected = source.selection->Count();
     }
     if (filtered) reading.nullCount = CountNullRows(source, fieldName, allRecords);

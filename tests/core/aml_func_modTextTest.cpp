@@ -21,6 +21,18 @@ struct ParseCase {
     Parts expected;
 };
 
+// "1, 2, ..., n" and its parts: an ignore list as long as users type them.
+std::string NumberList(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) text += (i > 1 ? ", " : "") + std::to_string(i);
+    return text;
+}
+Parts NumberParts(int n) {
+    Parts parts;
+    for (int i = 1; i <= n; ++i) parts.push_back(std::to_string(i));
+    return parts;
+}
+
 class ParseStringTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseStringTest, SplitsTrimsAndHonoursQuotes) {
@@ -46,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"NoDelimiterGivesTheWholeText", " one ", ",", {"one"}},
         ParseCase{"DoubledBackslashGivesEmptyPart", "C:\\\\dir", "\\", {"C:", "", "dir"}},
         ParseCase{"DoubledSlashGivesEmptyPart", "/home//dir", "/", {"", "home", "", "dir"}},
-        ParseCase{"MantissaAndExponent", "1.23e+007", "e", {"1.23", "+007"}}),
+        ParseCase{"MantissaAndExponent", "1.23e+007", "e", {"1.23", "+007"}},
+        ParseCase{"FiftyThousandValuesSplitOneByOne", NumberList(50'000), ",", NumberParts(50'000)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParseStringLeaveAloneTest, OnlyDelimitersAndBlanksLeaveTheArrayAsItWas) {

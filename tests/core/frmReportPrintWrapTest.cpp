@@ -38,6 +38,11 @@ const std::string kBlankAt65 = LineWith(100, ' ', {65});
 const std::string kDashAt70 = LineWith(90, '-', {70});
 const std::string kBlankAndDash = LineWith(80, ' ', {10}).replace(39, 1, "-");
 const std::string kBlankAt71 = LineWith(80, ' ', {71});
+// A mode list of many tied values on one line, as a report can hold: every
+// piece ends after the blank of its seventh value.
+const std::string kSevenValues = Repeat("1234567, ", 7);
+const std::string kTiedModes = Repeat(kSevenValues, 28'000);
+const std::string kTiedModesWrapped = Repeat(kSevenValues + "\r\n", 27'999) + kSevenValues;
 const std::string kFifties = Repeat(std::string(50, 'b') + "\r\n", 3) + std::string(50, 'b');
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "short\r\n" + std::string(70, 'a') + "\r\n" + std::string(70, 'a') + "\r\n" +
                      std::string(10, 'a') + "\r\n"},
         WrapCase{"CountsCharactersNotBytes", Repeat("é", 75), Repeat("é", 70) + "\r\n" + Repeat("é", 5)},
-        WrapCase{"EmptyTextStaysEmpty", "", ""}),
+        WrapCase{"EmptyTextStaysEmpty", "", ""},
+        WrapCase{"MegabytesLongLineWrapsAtEverySeventhValue", kTiedModes, kTiedModesWrapped}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -24,15 +24,16 @@ TEST(FieldToken, QuotesByWhatTheKindTextContains) {
         {"Personal Geodatabase Feature Class", "[POP2000]"},
         {"personal geodatabase feature class", "[POP2000]"},
         {"Personal Geodatabase", "[POP2000]"},
-        {"SDE Feature Class", "POP2000"},
-        {"SDE Database", "POP2000"},
+        {"SDE Feature Class", "\"POP2000\""},
+        {"SDE Database", "\"POP2000\""},
         {"sde feature class", "\"POP2000\""},
-        {"ArcIMS Feature Class", "POP2000"},
+        {"ArcIMS Feature Class", "\"POP2000\""},
         {"Shapefile Feature Class", "\"POP2000\""},
         {"Shapefiles", "\"POP2000\""},
         {"Comma Separated Value (.csv) Feature Class", "\"POP2000\""},
     };
     for (const TokenCase& c : cases) EXPECT_EQ(tessaly::FieldToken("POP2000", c.kind), c.token) << c.kind;
+    EXPECT_EQ(tessaly::FieldToken("pop2000", "SDE Feature Class"), "pop2000");
 }
 
 struct SourceCase {

@@ -53,7 +53,7 @@ TEST(FieldQuoteStyleTest, KeywordsAndWrappedNames) {
         const char* wrapped;
     };
     for (const Case& c : {Case{FieldQuoteStyle::Brackets, "brackets", "[AREA]"},
-                          Case{FieldQuoteStyle::NotEnclosed, "Not Enclosed", "AREA"},
+                          Case{FieldQuoteStyle::NotEnclosed, "Not Enclosed", "\"AREA\""},
                           Case{FieldQuoteStyle::Quotations, "Quotations", "\"AREA\""}}) {
         EXPECT_STREQ(tessaly::FieldQuoteStyleKeyword(c.style), c.keyword);
         EXPECT_EQ(tessaly::WrapFieldName("AREA", c.style), c.wrapped);
@@ -66,14 +66,28 @@ TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesNumbersThatReadBackTheSame) {
         std::vector<double> values;
         const char* clause;
     };
-    for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] <> -9999 AND [AREA] <> 0"},
+    for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] NOT IN (-9999, 0)"},
                           Case{FieldQuoteStyle::Quotations, {2.5}, "\"AREA\" <> 2.5"},
-                          Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "AREA <> 1E+20 AND AREA <> 1E-06"},
-                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125}, "AREA <> 1000 AND AREA <> -0.125"},
+                          Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "area NOT IN (1E+20, 1E-06)"},
+                          Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125, 7}, "area NOT IN (1000, -0.125, 7)"},
                           Case{FieldQuoteStyle::Quotations, {0.1 + 0.2, 1234567.8901234567},
-                               "\"AREA\" <> 0.30000000000000004 AND \"AREA\" <> 1234567.8901234567"},
+                               "\"AREA\" NOT IN (0.30000000000000004, 1234567.8901234567)"},
                           Case{FieldQuoteStyle::Quotations, {12345678901234567.0}, "\"AREA\" <> 12345678901234568"}}) {
-        EXPECT_EQ(tessaly::IgnoredValuesClause("AREA", c.style, c.values), c.clause);
+        const std::string field = c.style == FieldQuoteStyle::NotEnclosed ? "area" : "AREA";
+        EXPECT_EQ(tessaly::IgnoredValuesClause(field, c.style, c.values), c.clause);
+    }
+}
+
+TEST(FieldQuoteStyleTest, NamesNotEnclosedAreQuotedWherePostgreSqlWouldReadAnotherName) {
+    struct Case {
+        const char* name;
+        const char* wrapped;
+    };
+    for (const Case& c : {Case{"val", "val"}, Case{"depth_m2", "depth_m2"}, Case{"VAL", "\"VAL\""},
+                          Case{"Depth", "\"Depth\""}, Case{"order", "\"order\""}, Case{"user", "\"user\""},
+                          Case{"2nd", "\"2nd\""}, Case{"my field", "\"my field\""},
+                          Case{"say\"hi", "\"say\"\"hi\""}, Case{"name", "name"}}) {
+        EXPECT_EQ(tessaly::WrapFieldName(c.name, FieldQuoteStyle::NotEnclosed), c.wrapped) << c.name;
     }
 }
 

@@ -141,6 +141,24 @@ TEST_F(StatisticsReportTest, IgnoredValuesAreLeftOutListedAsNumbersAndNullsStill
                   Ignored({"-9999", "1000"}));
 }
 
+TEST_F(StatisticsReportTest, TwoThousandIgnoredValuesWorkOnAGeoPackage) {
+    std::string typed = "1.5, 3";
+    std::vector<std::string> listed = {"1.5", "3"};
+    for (int value = 100; value < 2098; ++value) {
+        typed += ", " + std::to_string(value);
+        listed.push_back(std::to_string(value));
+    }
+    Choose({.layer = 0, .ignore = typed});
+    const std::string report = Run(settings_, Candidates({Wells()}));
+    std::string ignored = "The following values were ignored in the analysis:\r\n";
+    for (const std::string& value : listed) ignored += " --> " + value + "\r\n";
+    EXPECT_EQ(WithoutCompletionLine(report),
+              Block("YIELD", "Wells", true,
+                    {"5.00", "2.50", "2.50", "1 mode found [2 cases]: Value = 2.5", "2.50", "2.50", "0.00", "0.0000",
+                     "0.0000", "0.0000", "2", "0"}) +
+                  ignored + kRule74);
+}
+
 TEST_F(StatisticsReportTest, OnlySelectedRecordsAreRead) {
     auto gauges = Gauges();
     Select(*gauges, {0, 1, 2});

@@ -1,0 +1,347 @@
+// Times the toolbar's clicks on a million points, as a shapefile and as a
+// GeoPackage, each beside the GDAL tool or reading that does the same work,
+// measured in the same run:
+//   Calculate Statistics (headless)      vs reading the one column with OGR, ignored fields set
+//   Calculate Statistics (Qt host)       vs the same click headless
+//   Update Values, 50 / ~1M values       vs ogrinfo -sql "SELECT DISTINCT ..." (SQLite dialect for ~1M)
+//   New Set with a where clause          vs ogrinfo -ro -so -where
+//   Summarize, 50 / ~1M groups           vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
+// Every run is a child process of its own; each line gives the best time of
+// the repeats, the peak memory of that process and the time's ratio to the peer.
+//
+//   bench_clicks [points] [--repeat N] [--only TEXT]   (default 1000000 points, 2 repeats)
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include "BenchData.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/IClassFactory.h"
+#include "platform/com/InprocServer.h"
+#include "platform/data/Geoprocessor.h"
+#include "platform/data/Names.h"
+#include "platform/data/SelectionSet.h"
+#include "platform/data/Workspace.h"
+#include "platform/forms/HeadlessBackend.h"
+#include "platform/map/Application.h"
+#include "platform/map/FeatureLayer.h"
+#include "platform/map/HostServices.h"
+#include "platform/map/ICommand.h"
+#include "platform/map/Map.h"
+#include "platform/map/MapDocument.h"
+#include "platform/qt/QtHostServices.h"
+#include "src/core/CommandTable.h"
+#include "src/core/ClassInfo.h"
+#include "src/query_summary/tessaly_ModQueryDialog.h"
+#include "src/statistics/tessaly_ThemeIDDialog.h"
+
+namespace {
+
+using bench::Measure;
+using bench::PointsData;
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// Host services that draw nothing and keep nothing, as a screen would not keep
+// a million progress steps either.
+class QuietHostServices : public platform::HostServices {
+public:
+    void ProgressShown(const platform::StatusBar&) override {}
+    void ProgressStepped(const platform::StatusBar&) override {}
+    void ProgressHidden(const platform::StatusBar&) override {}
+    void ViewRefreshed(const platform::Map&) override {}
+    void ViewPartiallyRefreshed(const platform::Map&, std::int32_t, const platform::HostObject*,
+                                const platform::Envelope*) override {}
+    void ContentsUpdated(const platform::MapDocument&) override {}
+    void SelectionChanged(const platform::HostObject&) override {}
+    void TableWindowShown(const platform::TableWindow&) override {}
+    void TableWindowClosed(const platform::TableWindow&) override {}
+    void ExecuteHostCommand(const std::string&) override {}
+    bool ShowCatalogOpen(const platform::CatalogDialog&, std::vector<std::string>&) override { return false; }
+    bool ShowCatalogSave(const platform::CatalogDialog&, std::string&, std::string&) override { return false; }
+    void ShowSummarizeDialog(const platform::SummarizeDialog&) override {}
+};
+
+// A document whose focus map holds the points, and a headless user.
+struct Desktop {
+    explicit Desktop(const PointsData& data) {
+        layer = platform::FeatureLayer::Open("Points", data.file.string(), data.layer);
+        if (!layer->Valid()) throw std::runtime_error("the points do not open: " + layer->OpenError());
+        app->Document()->FocusMap()->AddLayer(layer);
+    }
+    platform::ComPtr<platform::ICommand> Command(const tessaly::ClassInfo& info) {
+        platform::ComPtr<platform::IClassFactory> factory;
+        DllGetClassObject(info.clsid, platform::IClassFactory::Iid, factory.PutVoid());
+        platform::ComPtr<platform::ICommand> command;
+        factory->CreateInstance(nullptr, platform::ICommand::Iid, command.PutVoid());
+        command->OnCreate(app);
+        return command;
+    }
+    bool Failed() const {
+        if (ui->ErrorReports().empty() && ui->MessageBoxes().empty()) return false;
+        std::fprintf(stderr, "the click failed:\n%s\n",
+                     ui->ErrorReports().empty() ? ui->MessageBoxes().back().text.c_str()
+                                                : ui->ErrorReports().back().c_str());
+        return true;
+    }
+
+    platform::ScopedHeadlessUi ui;
+    std::shared_ptr<platform::Application> app = std::make_shared<platform::Application>();
+    std::shared_ptr<platform::FeatureLayer> layer;
+};
+
+std::string Quoted(const PointsData& data, const std::string& field) {
+    return data.kind == "gpkg" ? "[" + field + "]" : "\"" + field + "\"";
+}
+
+// The whole Calculate Statistics click on VALUE, all records.
+double StatisticsClick(const PointsData& data, double& residentMB) {
+    Desktop desktop(data);
+    auto command = desktop.Command(tessaly::info::cmdStats);
+    desktop.ui->WhenModal("tessaly_ThemeIDDialog", [](platform::Form& form) {
+        auto& dialog = dynamic_cast<tessaly::tessaly_ThemeIDDialog&>(form);
+        dialog.lbxTheme.UserClick(0);
+        dialog.lbxField.UserClick(0);  // VALUE
+        dialog.optAll.UserClick();
+        dialog.cmdOK.UserClick();
+    });
+    residentMB = bench::ResidentMB();
+    const auto start = Clock::now();
+    command->OnClick();
+    const double seconds = Since(start);
+    if (desktop.Failed() || desktop.ui->ModelessShows().size() != 1) return -1;
+    return seconds;
+}
+
+double HeadlessStatistics(const PointsData& data, double& residentMB) {
+    platform::SetHostServices(std::make_shared<QuietHostServices>());
+    return StatisticsClick(data, residentMB);
+}
+
+// The same click with the desktop's status bar drawing the progress, offscreen.
+double QtHostStatistics(const PointsData& data, double& residentMB) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // offscreen chatter
+    int argc = 1;
+    char name[] = "bench_clicks";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    QMainWindow window;
+    window.statusBar()->showMessage("Ready");
+    window.resize(900, 600);
+    window.show();
+    platform::SetHostServices(std::make_shared<platform::qt::QtHostServices>(window.statusBar(), &window));
+    const double seconds = StatisticsClick(data, residentMB);
+    platform::SetHostServices(nullptr);
+    return seconds;
+}
+
+// The peer of the statistics: VALUE read with OGR, every other field and the shapes ignored.
+double ReadOneColumn(const PointsData& data, double& residentMB) {
+    residentMB = bench::ResidentMB();
+    const auto start = Clock::now();
+    GDALAllRegister();
+    GDALDatasetUniquePtr dataset(GDALDataset::Open(data.file.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    if (!dataset) return -1;
+    OGRLayer* layer = dataset->GetLayerByName(data.layer.c_str());
+    if (layer == nullptr) layer = dataset->GetLayer(0);
+    const char* ignored[] = {"COUNT", "CLASS", "LABEL", "OGR_GEOMETRY", "OGR_STYLE", nullptr};
+    layer->SetIgnoredFields(ignored);
+    double total = 0;
+    long long values = 0;
+    for (auto& feature : *layer) {
+        if (!feature->IsFieldSetAndNotNull(0)) continue;
+        total += feature->GetFieldAsDouble(0);
+        ++values;
+    }
+    const double seconds = Since(start);
+    return values > 0 && total != 0 ? seconds : -1;
+}
+
+// Plays the query builder: chooses the points, then `act` times what it does.
+template <class Act>
+double InQueryBuilder(const PointsData& data, double& residentMB, Act act) {
+    platform::SetHostServices(std::make_shared<QuietHostServices>());
+    Desktop desktop(data);
+    auto command = desktop.Command(tessaly::info::cmdSelByAttTessaly);
+    double seconds = -1;
+    desktop.ui->WhenModal("tessaly_ModQueryDialog", [&](platform::Form& form) {
+        auto& dialog = dynamic_cast<tessaly::tessaly_ModQueryDialog&>(form);
+        dialog.lbxThemes.UserClick(0);
+        residentMB = bench::ResidentMB();
+        seconds = act(dialog, desktop);
+        dialog.cmdCancel.UserClick();
+    });
+    command->OnClick();
+    if (desktop.Failed()) return -1;
+    return seconds;
+}
+
+double UpdateValues(const PointsData& data, const std::string& field, double& residentMB) {
+    return InQueryBuilder(data, residentMB, [&](tessaly::tessaly_ModQueryDialog& dialog, Desktop&) {
+        int line = -1;
+        for (int i = 0; i < dialog.lbxFields.ListCount(); ++i)
+            if (dialog.lbxFields.List(i).find(field) != std::string::npos) line = i;
+        if (line < 0) return -1.0;
+        dialog.lbxFields.UserClick(line);
+        const auto start = Clock::now();
+        dialog.cmdUpdate.UserClick();
+        const double seconds = Since(start);
+        return dialog.lbxValues.ListCount() > 0 ? seconds : -1.0;
+    });
+}
+
+double NewSet(const PointsData& data, double& residentMB) {
+    return InQueryBuilder(data, residentMB, [&](tessaly::tessaly_ModQueryDialog& dialog, Desktop& desktop) {
+        dialog.optSelected.UserClick();
+        dialog.txtQuery.UserSelect(0, static_cast<int>(dialog.txtQuery.Text().size()));
+        dialog.txtQuery.UserType(Quoted(data, "COUNT") + " < 500");
+        const auto start = Clock::now();
+        dialog.cmdNewSet.UserClick();
+        const double seconds = Since(start);
+        return desktop.layer->SelectionSet()->Count() > 0 ? seconds : -1.0;
+    });
+}
+
+std::string TemporaryFolder() {
+    char pattern[] = "/tmp/tessaly-bench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("no temporary folder");
+    return pattern;
+}
+
+// The summary table by `field`, as the summarize dialog asks the geoprocessor for it.
+double Summarize(const PointsData& data, const std::string& field, double& residentMB) {
+    platform::SetHostServices(std::make_shared<QuietHostServices>());
+    Desktop desktop(data);
+    const std::string folder = TemporaryFolder();
+    auto workspace = std::make_shared<platform::FolderWorkspaceFactory>()->OpenFromFile(folder, 0);
+    auto output = std::make_shared<platform::TableName>();
+    output->Name("summary.dbf");
+    output->WorkspaceName(std::dynamic_pointer_cast<platform::WorkspaceName>(workspace->FullName()));
+    const std::string summary =
+        "Minimum." + field + ", Count." + field + ", Average.VALUE, Maximum.VALUE, Sum.COUNT";
+    residentMB = bench::ResidentMB();
+    const auto start = Clock::now();
+    auto table = platform::Geoprocessor().Dissolve(desktop.layer, false, field, summary, output);
+    const double seconds = Since(start);
+    const bool ok = table && table->RowCount(nullptr) > 0;
+    std::filesystem::remove_all(folder);
+    return ok ? seconds : -1;
+}
+
+Measure SummarizePeer(const PointsData& data, const std::string& field) {
+    const std::string folder = TemporaryFolder();
+    const Measure measure = bench::Program(
+        {"ogr2ogr", "-f", "ESRI Shapefile", folder + "/summary.dbf", data.file.string(), "-dialect", "SQLite", "-sql",
+         "SELECT " + field + ", MIN(" + field + ") AS MIN_F, COUNT(*) AS CNT, AVG(VALUE) AS AVG_V, "
+         "MAX(VALUE) AS MAX_V, SUM(COUNT) AS SUM_C FROM " + data.layer + " GROUP BY " + field + " ORDER BY " + field});
+    std::filesystem::remove_all(folder);
+    return measure;
+}
+
+struct Options {
+    long long points = 1000000;
+    int repeat = 2;
+    std::string only;
+};
+
+class Runner {
+public:
+    explicit Runner(const Options& options) : options_(options) {}
+
+    bool Wanted(const std::string& name) const {
+        return options_.only.empty() || name.find(options_.only) != std::string::npos;
+    }
+    Measure Child(double (*work)(const PointsData&, double&), const PointsData& data) const {
+        return bench::Best(options_.repeat,
+                           [&] { return bench::InChild([&](double& resident) { return work(data, resident); }); });
+    }
+    Measure Child(double (*work)(const PointsData&, const std::string&, double&), const PointsData& data,
+                  const std::string& field) const {
+        return bench::Best(options_.repeat, [&] {
+            return bench::InChild([&](double& resident) { return work(data, field, resident); });
+        });
+    }
+    Measure Program(const std::vector<std::string>& arguments) const {
+        return bench::Best(options_.repeat, [&] { return bench::Program(arguments); });
+    }
+    Measure Best(const std::function<Measure()>& run) const { return bench::Best(options_.repeat, run); }
+
+private:
+    Options options_;
+};
+
+void RunAll(const Runner& run, const PointsData& data, long long points) {
+    const std::string on = " (" + data.kind + ")";
+    const std::string file = data.file.string();
+    std::printf("\n%s, %lld points\n", file.c_str(), points);
+
+    if (run.Wanted("statistics")) {
+        const Measure read = run.Child(ReadOneColumn, data);
+        const Measure headless = run.Child(HeadlessStatistics, data);
+        bench::Report("Calculate Statistics, headless" + on, headless, "OGR read of VALUE", read);
+        const Measure qt = run.Child(QtHostStatistics, data);
+        bench::Report("Calculate Statistics, Qt host" + on, qt, "the same click headless", headless);
+    }
+    if (run.Wanted("update")) {
+        const Measure few = run.Child(UpdateValues, data, "CLASS");
+        const Measure fewPeer = run.Program({"ogrinfo", "-ro", "-q", "-sql", "SELECT DISTINCT CLASS FROM " + data.layer, file});
+        bench::Report("Update Values, 50 values" + on, few, "ogrinfo SELECT DISTINCT", fewPeer);
+        const Measure many = run.Child(UpdateValues, data, "LABEL");
+        const Measure manyPeer = run.Program(
+            {"ogrinfo", "-ro", "-q", "-dialect", "SQLite", "-sql", "SELECT DISTINCT LABEL FROM " + data.layer, file});
+        bench::Report("Update Values, ~1M values" + on, many, "ogrinfo -dialect SQLite DISTINCT", manyPeer);
+    }
+    if (run.Wanted("newset")) {
+        const Measure ours = run.Child(NewSet, data);
+        const Measure peer = run.Program({"ogrinfo", "-ro", "-so", "-where", "COUNT < 500", file, data.layer});
+        bench::Report("New Set, COUNT < 500" + on, ours, "ogrinfo -ro -so -where", peer);
+    }
+    if (run.Wanted("summarize")) {
+        for (const auto& [field, groups] : {std::pair<std::string, long long>{"CLASS", 50}, {"LABEL", points}}) {
+            const Measure ours = run.Child(Summarize, data, field);
+            const Measure peer = run.Best([&] { return SummarizePeer(data, field); });
+            bench::Report("Summarize by " + field + ", " + std::to_string(groups) + " groups" + on, ours,
+                          "ogr2ogr -dialect SQLite GROUP BY", peer);
+            if (ours.ok && groups > 1000)
+                std::printf("%-44s %7.0f bytes a group above the resident memory before the click\n", "",
+                            (ours.peakMB - ours.residentMB) * 1024 * 1024 / static_cast<double>(groups));
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        Options options;
+        for (int i = 1; i < argc; ++i) {
+            const std::string argument = argv[i];
+            if (argument == "--repeat" && i + 1 < argc)
+                options.repeat = std::max(1, std::atoi(argv[++i]));
+            else if (argument == "--only" && i + 1 < argc)
+                options.only = argv[++i];
+            else
+                options.points = std::stoll(argument);
+        }
+        const Runner runner(options);
+        std::printf("Tessaly clicks on %lld points; best of %d runs each; data in %s\n", options.points,
+                    options.repeat, bench::CacheFolder().c_str());
+        for (const PointsData& data : bench::PointsDataSets(options.points)) RunAll(runner, data, options.points);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_clicks: %s\n", error.what());
+        return 1;
+    }
+}
