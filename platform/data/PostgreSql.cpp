@@ -1,5 +1,7 @@
 #include "platform/data/PostgreSql.h"
 
+#include "platform/data/WhereClause.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -39,13 +41,7 @@ bool StaysBare(const std::string& name) {
 }  // namespace
 
 std::string PostgreSqlIdentifier(const std::string& name) {
-    if (StaysBare(name)) return name;
-    std::string quoted = "\"";
-    for (char c : name) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
+    return StaysBare(name) ? name : QuotedText(name, '"');
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include "platform/data/GdalSource.h"
 #include "platform/data/TextCompare.h"
+#include "platform/data/WhereClause.h"
 
 namespace platform {
 
@@ -13,14 +14,7 @@ namespace {
 
 bool SpeaksOgrSql(WorkspaceKind kind) { return kind == WorkspaceKind::Folder || kind == WorkspaceKind::Other; }
 
-std::string QuotedName(const std::string& name) {
-    std::string quoted = "\"";
-    for (const char c : name) {
-        quoted += c;
-        if (c == '"') quoted += '"';
-    }
-    return quoted + "\"";
-}
+std::string QuotedName(const std::string& name) { return QuotedText(name, '"'); }
 
 const char* SqliteType(OGRFieldType type) {
     switch (type) {

@@ -115,14 +115,16 @@ std::string WhereNumberText(double value) {
     return text;
 }
 
-std::string WhereStringLiteral(const std::string& text) {
-    std::string literal = "'";
+std::string QuotedText(const std::string& text, char quote) {
+    std::string quoted(1, quote);
     for (const char c : text) {
-        literal += c;
-        if (c == '\'') literal += '\'';
+        quoted += c;
+        if (c == quote) quoted += quote;
     }
-    return literal + "'";
+    return quoted + quote;
 }
+
+std::string WhereStringLiteral(const std::string& text) { return QuotedText(text, '\''); }
 
 std::string WhereValueLiteral(WorkspaceKind kind, const Variant& value, DateColumn column) {
     switch (value.Type()) {

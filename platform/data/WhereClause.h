@@ -19,6 +19,9 @@ inline constexpr HRESULT E_DATAUNREADABLE = static_cast<HRESULT>(0x80040260u);
 std::string WhereNumberText(double value);
 
 // 'text' with every apostrophe inside doubled: O'Neil gives 'O''Neil'.
+// `text` between two `quote` characters, each quote inside doubled: a SQL
+// string literal with '\'', an identifier with '"'.
+std::string QuotedText(const std::string& text, char quote);
 std::string WhereStringLiteral(const std::string& text);
 
 // What a date column keeps: a day, or a day and a time.

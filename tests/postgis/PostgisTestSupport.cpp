@@ -60,13 +60,10 @@ PostgisTest::PostgisTest() {
     folder_ = pattern;
     std::filesystem::create_directories(folder_ / "home");
     std::filesystem::create_directories(folder_ / "tmp");
-    for (const char* name : {"HOME", "TMPDIR", "TESSALY_REGISTRY"}) {
-        const char* value = std::getenv(name);
-        savedEnvironment_.emplace_back(name, value ? value : std::string(1, '\0'));
-    }
-    setenv("HOME", (folder_ / "home").c_str(), 1);
-    setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
-    setenv("TESSALY_REGISTRY", (folder_ / "registry.json").c_str(), 1);
+    environment_.push_back(std::make_unique<testsupport::ScopedEnv>("HOME", (folder_ / "home").string()));
+    environment_.push_back(std::make_unique<testsupport::ScopedEnv>("TMPDIR", (folder_ / "tmp").string()));
+    environment_.push_back(
+        std::make_unique<testsupport::ScopedEnv>("TESSALY_REGISTRY", (folder_ / "registry.json").string()));
     tessaly::ResetErrorHandling();
     previousUi_ = platform::CurrentUiBackend();
     platform::SetUiBackend(ui_);
@@ -79,12 +76,6 @@ PostgisTest::~PostgisTest() {
     platform::SetHostServices(previousHost_);
     platform::SetUiBackend(previousUi_);
     tessaly::ResetErrorHandling();
-    for (const auto& [name, value] : savedEnvironment_) {
-        if (value == std::string(1, '\0'))
-            unsetenv(name.c_str());
-        else
-            setenv(name.c_str(), value.c_str(), 1);
-    }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }

@@ -25,6 +25,7 @@
 #include "platform/map/ICommand.h"
 #include "src/core/ClassInfo.h"
 #include "tests/support/ModelessCapturingBackend.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace platform {
 class Application;
@@ -84,7 +85,7 @@ protected:
 
 private:
     std::filesystem::path folder_;
-    std::vector<std::pair<std::string, std::string>> savedEnvironment_;
+    std::vector<std::unique_ptr<testsupport::ScopedEnv>> environment_;
     std::shared_ptr<platform::HostServices> previousHost_;
     std::shared_ptr<platform::UiBackend> previousUi_;
 };
