@@ -8,6 +8,7 @@ void ListBox::ResetState() {
     ListControl::ResetState();
     multiSelect_ = vbMultiSelectNone;
     marks_.clear();
+    ++marksRevision_;
 }
 
 int ListBox::MultiSelect() {
@@ -46,6 +47,7 @@ void ListBox::SetSelected(int index, bool selected) {
     }
     marks_.resize(Items().size(), false);
     marks_[static_cast<std::size_t>(index)] = selected;
+    ++marksRevision_;
     SetIndexSilently(index);
     Changed();
     Raise(Click);

@@ -25,6 +25,10 @@ public:
     void SetSelected(int index, bool selected);
     // The text of the chosen line, "" when none.
     std::string Text();
+    // Changes whenever a multi-selection mark may have changed; the marks of
+    // a single-selection list follow ListIndex instead. Reading it does not
+    // load the form.
+    unsigned MarksRevision() const { return marksRevision_; }
 
     // A click on line `row`: it becomes the chosen line (a multi-selection
     // list toggles its mark) and Click runs, every time.
@@ -35,7 +39,10 @@ public:
 
 protected:
     void ResetState() override;
-    void OnCleared() override { marks_.clear(); }
+    void OnCleared() override {
+        marks_.clear();
+        ++marksRevision_;
+    }
     void OnIndexSet(int index) override;
 
 private:
@@ -43,6 +50,7 @@ private:
 
     int multiSelect_ = vbMultiSelectNone;
     std::vector<bool> marks_;
+    unsigned marksRevision_ = 0;
 };
 
 }  // namespace platform

@@ -6,6 +6,7 @@ namespace platform {
 
 void ListControl::ResetState() {
     items_.clear();
+    ++linesRevision_;
     listIndex_ = -1;
 }
 
@@ -18,6 +19,7 @@ void ListControl::AddItem(const std::string& text) {
 void ListControl::Clear() {
     Touch();
     items_.clear();
+    ++linesRevision_;
     listIndex_ = -1;
     OnCleared();
     Changed();

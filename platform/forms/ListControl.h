@@ -24,16 +24,23 @@ public:
     // anything else is error 380.
     void SetListIndex(int index);
 
+    // Changes whenever the lines change other than by AddItem at the end
+    // (Clear, a reset of the control): a view that showed the lines at this
+    // revision only needs the lines past those it shows. Reading it does not
+    // load the form.
+    unsigned LinesRevision() const { return linesRevision_; }
+
 protected:
     void ResetState() override;
     virtual void OnCleared() {}
     virtual void OnIndexSet(int /*index*/) {}
-    std::vector<std::string>& Items() { return items_; }
+    const std::vector<std::string>& Items() const { return items_; }
     void SetIndexSilently(int index) { listIndex_ = index; }
 
 private:
     std::vector<std::string> items_;
     int listIndex_ = -1;
+    unsigned linesRevision_ = 0;
 };
 
 }  // namespace platform

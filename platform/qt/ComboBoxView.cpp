@@ -35,11 +35,8 @@ public:
 
 protected:
     void SyncContent() override {
-        MatchLines(
-            ModelLines(combo_), widget_->count(), [this](int i) { return widget_->itemText(i); },
-            [this](int keep) {
-                while (widget_->count() > keep) widget_->removeItem(widget_->count() - 1);
-            },
+        lines_.Sync(
+            combo_, widget_->count(), [this] { widget_->clear(); },
             [this](const QStringList& lines) { widget_->addItems(lines); });
         const int index = combo_.ListIndex();
         if (widget_->currentIndex() != index) widget_->setCurrentIndex(index);
@@ -53,6 +50,7 @@ private:
     ComboBox& combo_;
     QComboBox* widget_;
     const bool editable_;
+    ShownLines lines_;
 };
 
 }  // namespace

@@ -18,7 +18,10 @@ void ControlView::Sync() {
     widget->setGeometry(form_.Scale().ToPixels(control_.Left(), control_.Top(), control_.Width(), control_.Height()));
     widget->setEnabled(control_.Enabled());
     widget->setVisible(control_.Visible());
-    widget->setToolTip(ToQString(control_.ToolTipText()));
+    // Setting a tooltip posts an event even when it is the same; a list
+    // filled line by line syncs once a line.
+    const QString tip = ToQString(control_.ToolTipText());
+    if (widget->toolTip() != tip) widget->setToolTip(tip);
     SyncContent();
     if (control_.HasFocus() && !widget->hasFocus() && control_.Visible()) widget->setFocus(Qt::OtherFocusReason);
 }

@@ -92,21 +92,31 @@ public:
 
 protected:
     void SyncContent() override {
+        const bool wasMulti = multi_;
         multi_ = list_.MultiSelect() != vbMultiSelectNone;
-        MatchLines(
-            ModelLines(list_), widget_->count(), [this](int i) { return widget_->item(i)->text(); },
-            [this](int keep) {
-                while (widget_->count() > keep) delete widget_->takeItem(widget_->count() - 1);
-            },
+        const bool refilled = lines_.Sync(
+            list_, widget_->count(), [this] { widget_->clear(); },
             [this](const QStringList& lines) { widget_->addItems(lines); });
 
-        // The marks are drawn as the widget's selection, set here only.
-        widget_->setSelectionMode(multi_ ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
-        const int index = list_.ListIndex();
-        for (int i = 0; i < widget_->count(); ++i) {
-            const bool marked = multi_ ? list_.Selected(i) : i == index;
-            if (widget_->item(i)->isSelected() != marked) widget_->item(i)->setSelected(marked);
+        // The marks are drawn as the widget's selection, set here only. Added
+        // lines come unmarked and leave ListIndex alone: a single-selection
+        // list fixes only the rows the widget marks and the chosen one; a
+        // multi-selection list looks at every row only when a mark changed.
+        if (refilled || multi_ != wasMulti) {
+            widget_->setSelectionMode(multi_ ? QAbstractItemView::MultiSelection
+                                             : QAbstractItemView::SingleSelection);
         }
+        if (!multi_) {
+            MarkChosenRow();
+        } else if (refilled || multi_ != wasMulti || list_.MarksRevision() != shownMarks_) {
+            for (int i = 0; i < widget_->count(); ++i) {
+                const bool marked = list_.Selected(i);
+                if (widget_->item(i)->isSelected() != marked) widget_->item(i)->setSelected(marked);
+            }
+        }
+        shownMarks_ = list_.MarksRevision();
+
+        const int index = list_.ListIndex();
         if (index >= 0 && index < widget_->count()) {
             widget_->setCurrentRow(index, QItemSelectionModel::NoUpdate);
             if (index != shownIndex_) widget_->scrollToItem(widget_->item(index));
@@ -117,10 +127,23 @@ protected:
     }
 
 private:
+    void MarkChosenRow() {
+        const int index = list_.ListIndex();
+        if (widget_->selectionModel()->hasSelection()) {
+            for (const QModelIndex& row : widget_->selectionModel()->selectedIndexes()) {
+                if (row.row() != index) widget_->item(row.row())->setSelected(false);
+            }
+        }
+        if (index >= 0 && index < widget_->count() && !widget_->item(index)->isSelected())
+            widget_->item(index)->setSelected(true);
+    }
+
     ListBox& list_;
     ListWidget* widget_;
+    ShownLines lines_;
     bool multi_ = false;
     int shownIndex_ = -1;
+    unsigned shownMarks_ = 0;
 };
 
 }  // namespace

@@ -1,13 +1,26 @@
 #include "platform/qt/ListItems.h"
 
+#include "platform/forms/ListControl.h"
+#include "platform/qt/QtText.h"
+
 namespace platform::qt {
 
-void MatchLines(const QStringList& wanted, int count, const std::function<QString(int)>& text,
-                const std::function<void(int)>& truncate, const std::function<void(const QStringList&)>& append) {
-    int kept = 0;
-    while (kept < count && kept < wanted.size() && text(kept) == wanted[kept]) ++kept;
-    if (kept < count) truncate(kept);
-    if (kept < wanted.size()) append(wanted.mid(kept));
+bool ShownLines::Sync(ListControl& list, int shown, const std::function<void()>& clear,
+                      const std::function<void(const QStringList&)>& append) {
+    const int count = list.ListCount();
+    const bool refill = revision_ != list.LinesRevision() || count < shown;
+    if (refill && shown > 0) {
+        clear();
+        shown = 0;
+    }
+    revision_ = list.LinesRevision();
+    if (count > shown) {
+        QStringList lines;
+        lines.reserve(count - shown);
+        for (int i = shown; i < count; ++i) lines.append(ToQString(list.List(i)));
+        append(lines);
+    }
+    return refill;
 }
 
 }  // namespace platform::qt

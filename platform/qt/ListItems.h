@@ -1,25 +1,29 @@
 #pragma once
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+namespace platform {
+class ListControl;
+}
 
 namespace platform::qt {
 
-// Brings a widget's lines in line with the model's, touching as few as it
-// can: lines kept from the start stay, the rest are removed and added again
-// (lists mostly grow at the end, one AddItem at a time).
-// `count` and `text(i)` read the widget; `truncate(n)` keeps its first n
-// lines; `append(texts)` adds lines at the end.
-void MatchLines(const QStringList& wanted, int count, const std::function<QString(int)>& text,
-                const std::function<void(int)>& truncate, const std::function<void(const QStringList&)>& append);
+// What a list widget shows of a list or combo box's lines. Lists grow one
+// AddItem at a time, and each AddItem shows at once: a widget that shows the
+// lines of the control's current lines revision only takes the new lines at
+// its end, so a fill of n lines costs O(n), not O(n^2).
+class ShownLines {
+public:
+    // Brings the widget's lines in line with the control's. `shown` is the
+    // number of lines the widget holds; `clear()` empties it; `append(texts)`
+    // adds lines at its end. Returns true when the widget was emptied and
+    // filled again (what it marked and chose is gone).
+    bool Sync(ListControl& list, int shown, const std::function<void()>& clear,
+              const std::function<void(const QStringList&)>& append);
 
-// The model's lines as QStrings.
-template <class List>
-QStringList ModelLines(List& list) {
-    QStringList lines;
-    const int count = list.ListCount();
-    lines.reserve(count);
-    for (int i = 0; i < count; ++i) lines.append(QString::fromStdString(list.List(i)));
-    return lines;
-}
+private:
+    std::optional<unsigned> revision_;
+};
 
 }  // namespace platform::qt

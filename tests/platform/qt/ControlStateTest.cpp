@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "QtTestSupport.h"
 #include "TestDialog.h"
@@ -221,5 +223,121 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ShownDialog& t) { return t.ui->WindowOf(*t.dialog)->windowTitle() == "Query = Big towns"; }},
         StateCase{"DisabledForm", [](TestDialog& d) { d.SetEnabled(false); },
                   [](ShownDialog& t) { return !t.ui->WindowOf(*t.dialog)->isEnabled(); }}));
+
+// A list's lines and marks, as its control holds them or as its widget shows
+// them; for a combo box the mark is the chosen line.
+struct ListLook {
+    std::vector<std::string> lines;
+    std::vector<bool> marks;
+    bool operator==(const ListLook&) const = default;
+};
+
+void PrintTo(const ListLook& look, std::ostream* os) {
+    for (std::size_t i = 0; i < look.lines.size(); ++i)
+        *os << (look.marks[i] ? " [" : " ") << look.lines[i] << (look.marks[i] ? "]" : "");
+}
+
+ListLook HeldBy(platform::ListControl& list) {
+    ListLook look;
+    auto* box = dynamic_cast<platform::ListBox*>(&list);
+    for (int i = 0; i < list.ListCount(); ++i) {
+        look.lines.push_back(list.List(i));
+        look.marks.push_back(box != nullptr ? box->Selected(i) : i == list.ListIndex());
+    }
+    return look;
+}
+
+ListLook ShownBy(QWidget* widget) {
+    ListLook look;
+    if (auto* list = dynamic_cast<QListWidget*>(widget)) {
+        for (int i = 0; i < list->count(); ++i) {
+            look.lines.push_back(list->item(i)->text().toStdString());
+            look.marks.push_back(list->item(i)->isSelected());
+        }
+    } else if (auto* combo = dynamic_cast<QComboBox*>(widget)) {
+        for (int i = 0; i < combo->count(); ++i) {
+            look.lines.push_back(combo->itemText(i).toStdString());
+            look.marks.push_back(i == combo->currentIndex());
+        }
+    }
+    return look;
+}
+
+using ListStep = std::function<void(platform::ListControl&)>;
+
+ListStep Add(std::vector<std::string> lines) {
+    return [lines](platform::ListControl& list) {
+        for (const std::string& line : lines) list.AddItem(line);
+    };
+}
+// Marks a line from code: a list box's Selected, a combo box's ListIndex.
+ListStep Mark(int index) {
+    return [index](platform::ListControl& list) {
+        if (auto* box = dynamic_cast<platform::ListBox*>(&list)) {
+            box->SetSelected(index, true);
+        } else {
+            list.SetListIndex(index);
+        }
+    };
+}
+ListStep Choose(int index) {
+    return [index](platform::ListControl& list) { list.SetListIndex(index); };
+}
+ListStep Clear() {
+    return [](platform::ListControl& list) { list.Clear(); };
+}
+
+struct ListCase {
+    const char* name;
+    std::vector<ListStep> steps;
+};
+
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
+
+enum class ListKind { Single, Multi, Combo };
+
+const char* KindName(ListKind kind) {
+    return kind == ListKind::Single ? "SingleSelect" : kind == ListKind::Multi ? "MultiSelect" : "Combo";
+}
+void PrintTo(ListKind kind, std::ostream* os) { *os << KindName(kind); }
+
+class ListShowsItsModel : public ShownDialog, public ::testing::WithParamInterface<std::tuple<ListKind, ListCase>> {
+public:
+    platform::ListControl& List() const {
+        switch (std::get<0>(GetParam())) {
+        case ListKind::Single: return dialog->lbxNames;
+        case ListKind::Multi: return dialog->lbxMulti;
+        case ListKind::Combo: return dialog->cbxPlaces;
+        }
+        return dialog->lbxNames;
+    }
+};
+
+std::string ListCaseName(const ::testing::TestParamInfo<std::tuple<ListKind, ListCase>>& info) {
+    return std::string(KindName(std::get<0>(info.param))) + "_" + std::get<1>(info.param).name;
+}
+
+TEST_P(ListShowsItsModel, AfterEveryStepByCode) {
+    platform::ListControl& list = List();
+    const auto& steps = std::get<1>(GetParam()).steps;
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        steps[step](list);
+        EXPECT_EQ(ShownBy(Widget<QWidget>(list)), HeldBy(list)) << "after step " << step;
+    }
+    ProcessEvents();
+    EXPECT_EQ(ShownBy(Widget<QWidget>(list)), HeldBy(list)) << "once drawn";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ListShowsItsModel,
+    ::testing::Combine(
+        ::testing::Values(ListKind::Single, ListKind::Multi, ListKind::Combo),
+        ::testing::Values(ListCase{"Appends", {Add({"alpha"}), Add({"beta", "gamma"})}},
+                          ListCase{"ClearedThenFilledWithTheSameFirstLines",
+                                   {Add({"a", "b", "c"}), Mark(1), Clear(), Add({"a", "b"}), Add({"x", "y"})}},
+                          ListCase{"MarkedThenAppended", {Add({"a", "b", "c"}), Mark(1), Mark(2), Add({"d", "e"})}},
+                          ListCase{"ChosenThenAppended", {Add({"a", "b", "c"}), Choose(2), Add({"d"}), Choose(0),
+                                                          Add({"e"})}})),
+    ListCaseName);
 
 }  // namespace
