@@ -111,7 +111,7 @@ void SelectByLocationWindow::Apply() {
                 statusBar->StepProgressBar();
             }
             statusBar->HideProgressBar();
-            target.selection->SelectionSet()->Combine(found, method_->currentIndex());
+            target.selection->SelectionSet()->Combine({found.begin(), found.end()}, method_->currentIndex());
             AnnounceSelection(target);
         }
     } catch (const std::exception& error) {

@@ -13,21 +13,26 @@ namespace {
 // The rows of a table search that are in a set of IDs taken when it opened.
 class SelectedRowsCursor : public Cursor {
 public:
-    SelectedRowsCursor(std::shared_ptr<Cursor> rows, std::set<ObjectId> ids)
+    SelectedRowsCursor(std::shared_ptr<Cursor> rows, ObjectIds ids)
         : rows_(std::move(rows)), ids_(std::move(ids)) {}
 
     std::shared_ptr<Row> NextRow() override {
         if (ids_.empty()) return nullptr;
         while (auto row = rows_->NextRow())
-            if (ids_.count(row->OID()) != 0) return row;
+            if (std::binary_search(ids_.begin(), ids_.end(), row->OID())) return row;
         return nullptr;
     }
     std::shared_ptr<const platform::Fields> Fields() const override { return rows_->Fields(); }
 
 private:
     std::shared_ptr<Cursor> rows_;
-    std::set<ObjectId> ids_;
+    ObjectIds ids_;
 };
+
+void SortOnce(ObjectIds& ids) {
+    if (!std::is_sorted(ids.begin(), ids.end())) std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+}
 
 }  // namespace
 
@@ -39,7 +44,19 @@ std::shared_ptr<Cursor> SelectionSet::Search(const QueryFilter* filter, bool rec
     return std::make_shared<SelectedRowsCursor>(table_->Search(filter, recycling), ids_);
 }
 
-std::set<ObjectId> SelectionSet::MatchingIds(const QueryFilter* filter) const {
+bool SelectionSet::Contains(ObjectId id) const { return std::binary_search(ids_.begin(), ids_.end(), id); }
+
+void SelectionSet::Add(ObjectId id) {
+    const auto at = std::lower_bound(ids_.begin(), ids_.end(), id);
+    if (at == ids_.end() || *at != id) ids_.insert(at, id);
+}
+
+void SelectionSet::Remove(ObjectId id) {
+    const auto at = std::lower_bound(ids_.begin(), ids_.end(), id);
+    if (at != ids_.end() && *at == id) ids_.erase(at);
+}
+
+ObjectIds SelectionSet::MatchingIds(const QueryFilter* filter) const {
     // Only the object IDs are read (and the shape, when a spatial filter needs it).
     std::unique_ptr<QueryFilter> idsOnly;
     if (auto spatial = dynamic_cast<const SpatialFilter*>(filter))
@@ -49,10 +66,10 @@ std::set<ObjectId> SelectionSet::MatchingIds(const QueryFilter* filter) const {
     else
         idsOnly = std::make_unique<QueryFilter>();
     idsOnly->SubFields(table_->OIDFieldName());
-    std::set<ObjectId> ids;
+    ObjectIds ids;
     auto cursor = table_->Search(idsOnly.get(), true);
-    // Rows mostly come in ID order: the end is the place to look first.
-    while (auto row = cursor->NextRow()) ids.insert(ids.end(), row->OID());
+    while (auto row = cursor->NextRow()) ids.push_back(row->OID());
+    SortOnce(ids);
     return ids;
 }
 
@@ -62,14 +79,16 @@ void SelectionSet::Select(const QueryFilter* filter, int method) {
     Combine(MatchingIds(filter), method);
 }
 
-void SelectionSet::Combine(std::set<ObjectId> ids, int method) {
-    std::set<ObjectId> result;
+void SelectionSet::Combine(ObjectIds ids, int method) {
+    SortOnce(ids);
+    ObjectIds result;
+    const auto into = std::back_inserter(result);
     switch (method) {
     case selectionresult::New: result = std::move(ids); break;
-    case selectionresult::Add: std::set_union(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;
-    case selectionresult::Subtract: std::set_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;
-    case selectionresult::And: std::set_intersection(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;
-    case selectionresult::Xor: std::set_symmetric_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;
+    case selectionresult::Add: std::set_union(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
+    case selectionresult::Subtract: std::set_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
+    case selectionresult::And: std::set_intersection(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
+    case selectionresult::Xor: std::set_symmetric_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
     default: throw ComError(E_INVALIDARG, "Tessaly.Data", "Unknown selection method " + std::to_string(method));
     }
     ids_ = std::move(result);

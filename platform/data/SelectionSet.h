@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <set>
+#include <vector>
 
 #include "platform/data/Table.h"
 
@@ -16,6 +16,9 @@ inline constexpr int And = 3;       // keep only the selected rows that match
 inline constexpr int Xor = 4;       // flip the matches
 }  // namespace selectionresult
 
+// Object IDs in ascending order, each once.
+using ObjectIds = std::vector<ObjectId>;
+
 // A set of object IDs over one table (for a layer or standalone table: its
 // view, so the definition expression limits what can be selected). Kept in
 // memory only. The selection holds its table alive; it does not watch it: a
@@ -27,30 +30,31 @@ public:
 
     const std::shared_ptr<Table>& Target() const { return table_; }
     std::int64_t Count() const { return static_cast<std::int64_t>(ids_.size()); }
-    const std::set<ObjectId>& IDs() const { return ids_; }
-    bool Contains(ObjectId id) const { return ids_.count(id) != 0; }
+    const ObjectIds& IDs() const { return ids_; }
+    bool Contains(ObjectId id) const;
 
     // The selected rows of the table that pass the filter (nullptr: all
     // selected rows), in table order. Independent of later selection changes.
     std::shared_ptr<Cursor> Search(const QueryFilter* filter, bool recycling);
 
-    void Add(ObjectId id) { ids_.insert(id); }
-    void Remove(ObjectId id) { ids_.erase(id); }
+    void Add(ObjectId id);
+    void Remove(ObjectId id);
     void Clear() { ids_.clear(); }
     // Combines the rows of the table that pass the filter (nullptr: every row)
     // by a selectionresult method; another method raises ComError E_INVALIDARG.
     // The filter is evaluated before anything changes, so a rejected where
     // clause (0x80004005) leaves the selection as it was.
     void Select(const QueryFilter* filter, int method);
-    void Combine(std::set<ObjectId> ids, int method);
+    // `ids` in any order; repeats count once.
+    void Combine(ObjectIds ids, int method);
     // Drops IDs of rows the table no longer shows.
     void KeepOnlyTableRows();
 
 private:
-    std::set<ObjectId> MatchingIds(const QueryFilter* filter) const;
+    ObjectIds MatchingIds(const QueryFilter* filter) const;
 
     std::shared_ptr<Table> table_;
-    std::set<ObjectId> ids_;
+    ObjectIds ids_;
 };
 
 // The host's TableSelection view: implemented by map layers and standalone

@@ -1,6 +1,5 @@
 #include "platform/map/BoundTable.h"
 
-#include <set>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
@@ -61,9 +60,9 @@ void BoundTable::Select(const QueryFilter* filter, int method, bool justOne, con
         selection_->Select(filter, method);
         return;
     }
-    std::set<ObjectId> first;
+    ObjectIds first;
     auto cursor = view.Search(filter, true);
-    if (auto row = cursor->NextRow()) first.insert(row->OID());
+    if (auto row = cursor->NextRow()) first.push_back(row->OID());
     selection_->Combine(std::move(first), method);
 }
 

@@ -95,11 +95,11 @@ void TableWindowWidget::UserSelected() {
     const auto selection = SelectionOf(target_);
     if (!tableSelection || !selection) return;
     // Rows not read yet keep their state; the rows read take the view's.
-    std::set<ObjectId> ids = selection->IDs();
+    std::set<ObjectId> ids(selection->IDs().begin(), selection->IDs().end());
     for (const ObjectId id : rows_->ReadIds()) ids.erase(id);
     for (const QModelIndex& row : view_->selectionModel()->selectedRows()) ids.insert(rows_->OidAt(row.row()));
     try {
-        selection->Combine(std::move(ids), selectionresult::New);
+        selection->Combine({ids.begin(), ids.end()}, selectionresult::New);
         tableSelection->SelectionChanged();
     } catch (const ComError& error) {
         qWarning("Table window: %s", error.Description().c_str());

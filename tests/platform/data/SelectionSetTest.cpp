@@ -13,10 +13,10 @@ namespace sel = platform::selectionresult;
 TEST(SelectionSet, CombinesByMethod) {
     struct Case {
         const char* label;
-        std::set<platform::ObjectId> before;
+        platform::ObjectIds before;
         std::string clause;  // "" selects every row
         int method;
-        std::set<platform::ObjectId> after;
+        platform::ObjectIds after;
     };
     const Case cases[] = {
         {"new replaces", {1, 2}, "\"CODE\" = 3", sel::New, {0, 2, 4}},
@@ -45,7 +45,7 @@ TEST(SelectionSet, SwitchingTwiceRestoresTheSelection) {
     selection.Add(2);
     selection.Select(nullptr, sel::Xor);
     selection.Select(nullptr, sel::Xor);
-    EXPECT_EQ(selection.IDs(), (std::set<platform::ObjectId>{2}));
+    EXPECT_EQ(selection.IDs(), (platform::ObjectIds{2}));
 }
 
 TEST(SelectionSet, RejectedClauseLeavesTheSelectionAsItWas) {
@@ -53,7 +53,7 @@ TEST(SelectionSet, RejectedClauseLeavesTheSelectionAsItWas) {
     selection.Add(1);
     auto bad = Where("(  )");
     EXPECT_EQ(ExpectComError([&] { selection.Select(&bad, sel::New); }).Number(), platform::E_FAIL);
-    EXPECT_EQ(selection.IDs(), (std::set<platform::ObjectId>{1}));
+    EXPECT_EQ(selection.IDs(), (platform::ObjectIds{1}));
     EXPECT_EQ(ExpectComError([&] { selection.Select(nullptr, 5); }).Number(), platform::E_INVALIDARG);
 }
 
@@ -89,11 +89,11 @@ TEST(SelectionSet, StaysWithinTheViewItSelectsFrom) {
     auto view = std::make_shared<platform::TableView>(SourceTable::Open(Data().Shapefile()), "\"CODE\" = 3");
     SelectionSet selection(view);
     selection.Select(nullptr, sel::New);
-    EXPECT_EQ(selection.IDs(), (std::set<platform::ObjectId>{0, 2, 4}));
+    EXPECT_EQ(selection.IDs(), (platform::ObjectIds{0, 2, 4}));
     selection.Select(nullptr, sel::Xor);
     EXPECT_EQ(selection.Count(), 0) << "flipping a full selection of the view leaves nothing";
     selection.Select(nullptr, sel::New);
     view->DefinitionExpression("\"NAME\" = 'Oslo'");
     selection.KeepOnlyTableRows();
-    EXPECT_EQ(selection.IDs(), (std::set<platform::ObjectId>{0, 4}));
+    EXPECT_EQ(selection.IDs(), (platform::ObjectIds{0, 4}));
 }
