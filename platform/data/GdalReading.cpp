@@ -1,6 +1,8 @@
 // How searches and counts read a GDAL layer: the read plan, the streams of
 // features and the values they carry.
 #include <climits>
+#include <exception>
+#include <utility>
 
 #include "platform/com/Hresult.h"
 #include "platform/data/GdalSource.h"
@@ -82,9 +84,10 @@ bool DataReads(const SourceTable::Impl& table) {
 
 // The next feature of the layer that passes the exact spatial test and the row
 // test. A read that fails (some sources evaluate the where clause only now)
-// raises 0x80004005 or, for damaged data, E_DATAUNREADABLE.
-OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, RowTest* test) {
-    GdalErrorCapture capture;
+// raises 0x80004005 or, for damaged data, E_DATAUNREADABLE. `capture` has
+// heard nothing since the feature before.
+OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, RowTest* test,
+                                GdalErrorCapture& capture) {
     while (true) {
         OGRFeatureUniquePtr feature(layer.GetNextFeature());
         if (!feature) {
@@ -95,11 +98,21 @@ OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer,
             const OGRGeometry* shape = feature->GetGeometryRef();
             if (shape == nullptr || !plan.spatial->Intersects(shape)) continue;
         }
-        if (test == nullptr || test->Passes(*feature)) return feature;
+        if (test == nullptr || test->Passes(*feature)) {
+            if (capture.Failed()) capture.Reset();  // what went wrong before a good row is no failure
+            return feature;
+        }
     }
 }
 
-// A reading that owns its dataset handle.
+OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, RowTest* test) {
+    GdalErrorCapture capture;
+    return NextPassing(table, layer, plan, test, capture);
+}
+
+// A reading that owns its dataset handle. Features are read a few at a time
+// under one error capture, which costs more to set up than reading a point;
+// a failure is raised once the rows read before it have been handed out.
 class LiveStream : public FeatureStream {
 public:
     LiveStream(const SourceTable::Impl& table, SourceTable::Impl::Handle handle, std::shared_ptr<const ReadPlan> plan,
@@ -107,30 +120,53 @@ public:
         : table_(table), handle_(std::move(handle)), plan_(std::move(plan)), test_(std::move(test)) {
         // Reading the first feature now makes every source evaluate the where
         // clause before the search returns.
-        first_ = NextPassing(table_, *handle_.layer, *plan_, test_.get());
-        atEnd_ = !first_;
+        Refill(1);
+        if (failure_) std::rethrow_exception(failure_);
     }
     OGRFeatureUniquePtr Next() override {
-        if (first_) return std::move(first_);
-        if (atEnd_) return nullptr;
-        try {
-            OGRFeatureUniquePtr feature = NextPassing(table_, *handle_.layer, *plan_, test_.get());
-            atEnd_ = !feature;
-            return feature;
-        } catch (...) {
-            handle_.Discard();
-            throw;
+        if (next_ == batch_.size()) {
+            if (failure_) {
+                handle_.Discard();
+                std::rethrow_exception(std::exchange(failure_, nullptr));
+            }
+            if (atEnd_) return nullptr;
+            Refill(kBatch);
+            return Next();
         }
+        return std::move(batch_[next_++]);
     }
 
 private:
+    static constexpr std::size_t kBatch = 64;
+
+    void Refill(std::size_t count) {
+        batch_.clear();
+        next_ = 0;
+        try {
+            GdalErrorCapture capture;
+            while (batch_.size() < count) {
+                OGRFeatureUniquePtr feature = NextPassing(table_, *handle_.layer, *plan_, test_.get(), capture);
+                if (!feature) {
+                    atEnd_ = true;
+                    return;
+                }
+                batch_.push_back(std::move(feature));
+            }
+        } catch (...) {
+            failure_ = std::current_exception();
+            atEnd_ = true;
+        }
+    }
+
     // The cursor that owns this stream keeps the table alive.
     const SourceTable::Impl& table_;
     SourceTable::Impl::Handle handle_;
     std::shared_ptr<const ReadPlan> plan_;
     std::unique_ptr<RowTest> test_;
-    OGRFeatureUniquePtr first_;
+    std::vector<OGRFeatureUniquePtr> batch_;
+    std::size_t next_ = 0;
     bool atEnd_ = false;
+    std::exception_ptr failure_;
 };
 
 // The rows of a shared (Memory) layer, read at once so the layer is free again.

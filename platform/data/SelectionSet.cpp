@@ -51,7 +51,8 @@ std::set<ObjectId> SelectionSet::MatchingIds(const QueryFilter* filter) const {
     idsOnly->SubFields(table_->OIDFieldName());
     std::set<ObjectId> ids;
     auto cursor = table_->Search(idsOnly.get(), true);
-    while (auto row = cursor->NextRow()) ids.insert(row->OID());
+    // Rows mostly come in ID order: the end is the place to look first.
+    while (auto row = cursor->NextRow()) ids.insert(ids.end(), row->OID());
     return ids;
 }
 
@@ -61,10 +62,10 @@ void SelectionSet::Select(const QueryFilter* filter, int method) {
     Combine(MatchingIds(filter), method);
 }
 
-void SelectionSet::Combine(const std::set<ObjectId>& ids, int method) {
+void SelectionSet::Combine(std::set<ObjectId> ids, int method) {
     std::set<ObjectId> result;
     switch (method) {
-    case selectionresult::New: result = ids; break;
+    case selectionresult::New: result = std::move(ids); break;
     case selectionresult::Add: std::set_union(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;
     case selectionresult::Subtract: std::set_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;
     case selectionresult::And: std::set_intersection(ids_.begin(), ids_.end(), ids.begin(), ids.end(), std::inserter(result, result.end())); break;

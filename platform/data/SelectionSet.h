@@ -42,7 +42,7 @@ public:
     // The filter is evaluated before anything changes, so a rejected where
     // clause (0x80004005) leaves the selection as it was.
     void Select(const QueryFilter* filter, int method);
-    void Combine(const std::set<ObjectId>& ids, int method);
+    void Combine(std::set<ObjectId> ids, int method);
     // Drops IDs of rows the table no longer shows.
     void KeepOnlyTableRows();
 

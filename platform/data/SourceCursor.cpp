@@ -31,8 +31,9 @@ public:
 
 private:
     void Fill(Row& row, OGRFeature& feature) const {
+        // A recycled row is refilled by the same plan: the fields it does not
+        // fetch are still Null and its shape, when not fetched, still empty.
         const SourceTable::Impl& impl = table_->impl();
-        row.Reset();
         row.SetOID(feature.GetFID());
         row.SetValue(0, ObjectIdValue(feature.GetFID()));
         for (std::size_t i = 0; i < impl.gdalField.size(); ++i) {

@@ -64,7 +64,7 @@ void BoundTable::Select(const QueryFilter* filter, int method, bool justOne, con
     std::set<ObjectId> first;
     auto cursor = view.Search(filter, true);
     if (auto row = cursor->NextRow()) first.insert(row->OID());
-    selection_->Combine(first, method);
+    selection_->Combine(std::move(first), method);
 }
 
 void BoundTable::ClearSelection() {

@@ -99,7 +99,7 @@ void TableWindowWidget::UserSelected() {
     for (const ObjectId id : rows_->ReadIds()) ids.erase(id);
     for (const QModelIndex& row : view_->selectionModel()->selectedRows()) ids.insert(rows_->OidAt(row.row()));
     try {
-        selection->Combine(ids, selectionresult::New);
+        selection->Combine(std::move(ids), selectionresult::New);
         tableSelection->SelectionChanged();
     } catch (const ComError& error) {
         qWarning("Table window: %s", error.Description().c_str());

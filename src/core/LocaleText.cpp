@@ -1,5 +1,7 @@
 #include "src/core/LocaleText.h"
 
+#include <clocale>
+#include <cwchar>
 #include <locale>
 #include <stdexcept>
 
@@ -23,6 +25,21 @@ const std::locale& UserLocale() {
         }
     }();
     return locale;
+}
+
+// The user locale's collation as a C locale handle, or none when its name
+// cannot be made one (then the facet compares).
+locale_t CollationLocale() {
+    static const locale_t collation = [] {
+        std::string name = UserLocale().name();
+        // A mixed locale is named category by category.
+        if (const auto at = name.find("LC_COLLATE="); at != std::string::npos) {
+            const auto from = at + std::string("LC_COLLATE=").size();
+            name = name.substr(from, name.find(';', from) - from);
+        }
+        return newlocale(LC_COLLATE_MASK, name.c_str(), locale_t{});
+    }();
+    return collation;
 }
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -76,16 +93,30 @@ wchar_t FoldCase(wchar_t c) {
     return std::use_facet<std::ctype<wchar_t>>(UserLocale()).tolower(c);
 }
 
+void AppendFolded(std::string_view text, std::wstring& out) {
+    const std::size_t start = out.size();
+    ForEachChar(text, [&](std::size_t, std::size_t, wchar_t code) { out.push_back(code); });
+    std::use_facet<std::ctype<wchar_t>>(UserLocale()).tolower(out.data() + start, out.data() + out.size());
+}
+
 std::wstring Folded(std::string_view text) {
-    // Sorts fold every text many times: decoded straight into the result.
     std::wstring folded;
     folded.reserve(text.size());
-    ForEachChar(text, [&](std::size_t, std::size_t, wchar_t code) { folded.push_back(code); });
-    std::use_facet<std::ctype<wchar_t>>(UserLocale()).tolower(folded.data(), folded.data() + folded.size());
+    AppendFolded(text, folded);
     return folded;
 }
 
+int CollateTerminated(const wchar_t* a, const wchar_t* b) {
+    const locale_t collation = CollationLocale();
+    if (collation == locale_t{}) return Collate(std::wstring(a), std::wstring(b));
+    return wcscoll_l(a, b, collation);
+}
+
 int Collate(const std::wstring& a, const std::wstring& b) {
+    // The facet copies both texts on every call; texts without a NUL inside
+    // go straight to the C library, which is what the facet calls too.
+    if (CollationLocale() != locale_t{} && a.find(L'\0') == std::wstring::npos && b.find(L'\0') == std::wstring::npos)
+        return wcscoll_l(a.c_str(), b.c_str(), CollationLocale());
     return std::use_facet<std::collate<wchar_t>>(UserLocale())
         .compare(a.data(), a.data() + a.size(), b.data(), b.data() + b.size());
 }

@@ -22,8 +22,11 @@ wchar_t FoldCase(wchar_t c);
 
 // The text as wide characters, each in its lower-case form.
 std::wstring Folded(std::string_view text);
+void AppendFolded(std::string_view text, std::wstring& out);
 
 // <0, 0 or >0 as `a` sorts before, with or after `b` in the user's locale.
 int Collate(const std::wstring& a, const std::wstring& b);
+// The same for texts ending at their first NUL, without copying them.
+int CollateTerminated(const wchar_t* a, const wchar_t* b);
 
 }  // namespace tessaly::localetext

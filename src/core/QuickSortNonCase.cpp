@@ -3,7 +3,12 @@
 #include "src/core/ErrorHandling.h"
 #include "src/core/LocaleText.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <utility>
 
 namespace tessaly {
@@ -106,37 +111,134 @@ void SortRange(std::vector<T>& arr, std::int64_t lo, std::int64_t hi, std::int64
     });
 }
 
+// Whether arr[lo..hi] holds anything to sort; a range reaching outside is a subscript error.
+bool RangeToSort(std::size_t size, std::int32_t lo, std::int32_t hi) {
+    if (lo > hi) return false;
+    if (lo < 0 || static_cast<std::size_t>(hi) >= size) throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
+    return true;
+}
+
 template <class T, class Order>
 void Sort(const char* name, std::vector<T>& arr, std::int32_t lo, std::int32_t hi, const Order& order) {
     const Procedure procedure{name, kModule};
     Guarded(procedure, [&] {
-        if (lo > hi) return;
-        if (lo < 0 || static_cast<std::size_t>(hi) >= arr.size())
-            throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
-        SortRange(arr, lo, hi, DepthBudget(std::int64_t{hi} - lo + 1), procedure, order);
+        if (RangeToSort(arr.size(), lo, hi))
+            SortRange(arr, lo, hi, DepthBudget(std::int64_t{hi} - lo + 1), procedure, order);
     });
 }
-
-struct ByValue {
-    template <class T>
-    T Key(T value) const {
-        return value;
-    }
-    template <class T>
-    bool Less(T a, T b) const {
-        return a < b;
-    }
-};
 
 struct ByDay {
     std::int32_t Key(double date) const { return DateToJulian(date); }
     bool Less(std::int32_t a, std::int32_t b) const { return a < b; }
 };
 
-struct ByTextIgnoringCase {
-    std::wstring Key(const std::string& text) const { return localetext::Folded(text); }
-    bool Less(const std::wstring& a, const std::wstring& b) const { return localetext::Collate(a, b) < 0; }
+// Numbers carry their own order in their bits: a radix sort on those bits runs
+// in linear time on every input, with no recursion at all. Doubles map to
+// unsigned integers that order as they do (negatives with every bit flipped,
+// the rest with the sign bit set); equal numbers stay equal.
+struct DoubleBits {
+    using Key = std::uint64_t;
+    static Key ToKey(double value) {
+        const auto bits = std::bit_cast<Key>(value);
+        return (bits >> 63) != 0 ? ~bits : bits | (Key{1} << 63);
+    }
+    static double FromKey(Key key) { return std::bit_cast<double>((key >> 63) != 0 ? key & ~(Key{1} << 63) : ~key); }
 };
+struct LongBits {
+    using Key = std::uint32_t;
+    static Key ToKey(std::int32_t value) { return static_cast<Key>(value) ^ 0x80000000u; }
+    static std::int32_t FromKey(Key key) { return static_cast<std::int32_t>(key ^ 0x80000000u); }
+};
+
+// Least significant digit first, 11 bits a digit, between the range itself
+// (holding keys in place of the numbers) and one spare buffer. The counts of
+// every digit come from one pass; a digit every key shares costs no pass.
+template <class Bits, class T>
+void RadixSort(T* first, std::size_t n) {
+    using Key = typename Bits::Key;
+    static_assert(sizeof(Key) == sizeof(T));
+    constexpr int kDigitBits = 11;
+    constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
+    constexpr int kPasses = (static_cast<int>(sizeof(Key)) * 8 + kDigitBits - 1) / kDigitBits;
+    const auto load = [](const void* at) {
+        Key key;
+        std::memcpy(&key, at, sizeof key);
+        return key;
+    };
+    std::vector<std::array<std::size_t, kDigits>> counts(kPasses);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Key key = Bits::ToKey(first[i]);
+        std::memcpy(first + i, &key, sizeof key);
+        for (int pass = 0; pass < kPasses; ++pass) ++counts[pass][(key >> (pass * kDigitBits)) & (kDigits - 1)];
+    }
+    const std::unique_ptr<Key[]> spare(new Key[n]);
+    void* from = first;
+    void* to = spare.get();
+    for (int pass = 0; pass < kPasses; ++pass) {
+        auto& starts = counts[static_cast<std::size_t>(pass)];
+        if (std::find(starts.begin(), starts.end(), n) != starts.end()) continue;
+        std::size_t next = 0;
+        for (auto& start : starts) next += std::exchange(start, next);
+        const int shift = pass * kDigitBits;
+        for (std::size_t i = 0; i < n; ++i) {
+            const Key key = load(static_cast<const Key*>(from) + i);
+            std::memcpy(static_cast<Key*>(to) + starts[(key >> shift) & (kDigits - 1)]++, &key, sizeof key);
+        }
+        std::swap(from, to);
+    }
+    for (std::size_t i = 0; i < n; ++i) first[i] = Bits::FromKey(load(static_cast<const Key*>(from) + i));
+}
+
+template <class Bits, class T>
+void SortNumbers(const char* name, std::vector<T>& arr, std::int32_t lo, std::int32_t hi) {
+    Guarded(Procedure{name, kModule}, [&] {
+        if (RangeToSort(arr.size(), lo, hi)) RadixSort<Bits>(arr.data() + lo, static_cast<std::size_t>(hi - lo) + 1);
+    });
+}
+
+// Texts are folded once each, into one block of keys; the sort then orders
+// positions by those keys and the texts are moved once, to their places.
+struct FoldedKeys {
+    FoldedKeys(std::vector<std::string>::const_iterator first, std::vector<std::string>::const_iterator last) {
+        std::size_t bytes = 0;
+        for (auto at = first; at != last; ++at) bytes += at->size() + 1;
+        block.reserve(bytes);  // a character takes at least a byte
+        starts.reserve(static_cast<std::size_t>(last - first));
+        for (auto at = first; at != last; ++at) {
+            starts.push_back(block.size());
+            localetext::AppendFolded(*at, block);
+            block.push_back(L'\0');
+        }
+    }
+    std::wstring block;
+    std::vector<std::size_t> starts;
+};
+
+struct ByFoldedKey {
+    const FoldedKeys& keys;
+    const wchar_t* Key(std::int32_t position) const { return keys.block.data() + keys.starts[static_cast<std::size_t>(position)]; }
+    bool Less(const wchar_t* a, const wchar_t* b) const { return localetext::CollateTerminated(a, b) < 0; }
+};
+
+// Puts arr[lo + order[k]] at lo + k, following each cycle of the permutation.
+void MoveIntoOrder(std::vector<std::string>& arr, std::int32_t lo, std::vector<std::int32_t>& order) {
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] < 0 || static_cast<std::size_t>(order[start]) == start) continue;
+        const auto base = static_cast<std::size_t>(lo);
+        std::string held = std::move(arr[base + start]);
+        std::size_t at = start;
+        for (;;) {
+            const auto from = static_cast<std::size_t>(order[at]);
+            order[at] = -1;
+            if (from == start) {
+                arr[base + at] = std::move(held);
+                break;
+            }
+            arr[base + at] = std::move(arr[base + from]);
+            at = from;
+        }
+    }
+}
 
 // The calendar's range: 1 January 100 to 31 December 9999.
 constexpr double kFirstDay = -657434.0;
@@ -145,15 +247,22 @@ constexpr double kDayAfterLast = 2958466.0;
 }  // namespace
 
 void LongAscending(std::vector<std::int32_t>& arr, std::int32_t lo, std::int32_t hi) {
-    Sort("LongAscending", arr, lo, hi, ByValue{});
+    SortNumbers<LongBits>("LongAscending", arr, lo, hi);
 }
 
 void DoubleAscending(std::vector<double>& arr, std::int32_t lo, std::int32_t hi) {
-    Sort("DoubleAscending", arr, lo, hi, ByValue{});
+    SortNumbers<DoubleBits>("DoubleAscending", arr, lo, hi);
 }
 
 void StringsAscending(std::vector<std::string>& arr, std::int32_t lo, std::int32_t hi) {
-    Sort("StringsAscending", arr, lo, hi, ByTextIgnoringCase{});
+    Guarded(Procedure{"StringsAscending", kModule}, [&] {
+        if (!RangeToSort(arr.size(), lo, hi)) return;
+        const FoldedKeys keys(arr.begin() + lo, arr.begin() + hi + 1);
+        std::vector<std::int32_t> order(static_cast<std::size_t>(hi - lo) + 1);
+        for (std::size_t k = 0; k < order.size(); ++k) order[k] = static_cast<std::int32_t>(k);
+        Sort("StringsAscending", order, 0, static_cast<std::int32_t>(order.size()) - 1, ByFoldedKey{keys});
+        MoveIntoOrder(arr, lo, order);
+    });
 }
 
 void DatesAscending(std::vector<double>& arr, std::int32_t lo, std::int32_t hi) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "platform/com/ComError.h"
 #include "platform/data/Field.h"
@@ -22,55 +23,65 @@ std::int32_t ToInteger(const platform::Variant& value) {
 
 double ToDate(const platform::Variant& value) { return value.IsDate() ? value.AsDate() : value.ToDouble(); }
 
+// The values as T, letting go of the Variants before anything is sorted.
+template <class T, class Convert>
+std::vector<T> Converted(std::vector<platform::Variant>& values, Convert convert) {
+    std::vector<T> items;
+    items.reserve(values.size());
+    for (const auto& value : values) items.push_back(convert(value));
+    std::vector<platform::Variant>().swap(values);
+    return items;
+}
+
 template <class T, class Sort, class Make>
 std::vector<std::string> Sorted(std::vector<T> items, Sort sort, Make make, const ValueLiteral& literal) {
     sort(items, 0, static_cast<std::int32_t>(items.size()) - 1);
+    if constexpr (std::is_same_v<T, std::string>) {
+        for (std::string& item : items) item = literal(make(item));  // no second list of a million texts
+        return items;
+    }
     std::vector<std::string> lines;
     lines.reserve(items.size());
     for (const T& item : items) lines.push_back(literal(make(item)));
     return lines;
 }
 
-std::vector<std::string> RealLines(const std::vector<platform::Variant>& values, const ValueLiteral& literal) {
+std::vector<std::string> RealLines(std::vector<platform::Variant>& values, const ValueLiteral& literal) {
     // A 64-bit integer field: its values stay exact integers.
     if (!values.empty() && std::all_of(values.begin(), values.end(), [](const auto& v) { return v.IsLongLong(); })) {
-        std::vector<std::int64_t> numbers;
-        for (const auto& value : values) numbers.push_back(value.AsLongLong());
+        std::vector<std::int64_t> numbers =
+            Converted<std::int64_t>(values, [](const platform::Variant& value) { return value.AsLongLong(); });
         std::sort(numbers.begin(), numbers.end());
         std::vector<std::string> lines;
         for (const std::int64_t n : numbers) lines.push_back(literal(platform::Variant::LongLong(n)));
         return lines;
     }
-    std::vector<double> numbers;
-    for (const auto& value : values) numbers.push_back(value.ToDouble());
+    std::vector<double> numbers =
+        Converted<double>(values, [](const platform::Variant& value) { return value.ToDouble(); });
     return Sorted(std::move(numbers), DoubleAscending, [](double n) { return platform::Variant(n); }, literal);
 }
 
 }  // namespace
 
-std::vector<std::string> ValueListLines(int fieldType, const std::vector<platform::Variant>& values,
+std::vector<std::string> ValueListLines(int fieldType, std::vector<platform::Variant> values,
                                         const ValueLiteral& literal) {
     namespace type = platform::fieldtype;
     switch (fieldType) {
     case type::String: {
-        std::vector<std::string> texts;
-        for (const auto& value : values) texts.push_back(value.ToText());
+        std::vector<std::string> texts =
+            Converted<std::string>(values, [](const platform::Variant& value) { return value.ToText(); });
         return Sorted(std::move(texts), StringsAscending, [](const std::string& t) { return platform::Variant(t); },
                       literal);
     }
     case type::SmallInteger:
     case type::Integer:
     case type::OID: {
-        std::vector<std::int32_t> numbers;
-        for (const auto& value : values) numbers.push_back(ToInteger(value));
-        return Sorted(std::move(numbers), LongAscending, [](std::int32_t n) { return platform::Variant(n); }, literal);
+        return Sorted(Converted<std::int32_t>(values, ToInteger), LongAscending, [](std::int32_t n) { return platform::Variant(n); }, literal);
     }
     case type::Single:
     case type::Double: return RealLines(values, literal);
     case type::Date: {
-        std::vector<double> dates;
-        for (const auto& value : values) dates.push_back(ToDate(value));
-        return Sorted(std::move(dates), DatesAscending, [](double d) { return platform::Variant::Date(d); }, literal);
+        return Sorted(Converted<double>(values, ToDate), DatesAscending, [](double d) { return platform::Variant::Date(d); }, literal);
     }
     default: break;
     }

@@ -21,7 +21,7 @@ using ValueLiteral = std::function<std::string(const platform::Variant&)>;
 //   5 (date)           by day
 // Another type is error 13; a value that does not convert raises what the
 // conversion raises (13, or 6 for an integer out of range).
-std::vector<std::string> ValueListLines(int fieldType, const std::vector<platform::Variant>& values,
+std::vector<std::string> ValueListLines(int fieldType, std::vector<platform::Variant> values,
                                         const ValueLiteral& literal);
 
 }  // namespace tessaly

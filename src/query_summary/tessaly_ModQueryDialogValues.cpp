@@ -65,7 +65,7 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
             // Only the field is read: the other fields and the shapes would change nothing here.
             platform::QueryFilter onlyTheField;
             onlyTheField.SubFields(name);
-            statistics.Cursor(table->Search(&onlyTheField, false));
+            statistics.Cursor(table->Search(&onlyTheField, true));
             const auto values = statistics.UniqueValues();
             ObjectRequired(values);
             const std::int32_t count = statistics.UniqueValueCount();

@@ -191,6 +191,29 @@ TEST_F(QuickSortTest, DoublesWithNaNStayInsideTheArray) {
     EXPECT_EQ(std::count_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }), 2);
 }
 
+TEST_F(QuickSortTest, DoublesOfEverySignAndSizeSortAsNumbersInsideTheirRange) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    std::vector<double> values = {9, 3.5, -0.0, -1e308, inf, tiny, -inf, -2.25, 0.0, 1e308, -tiny, -3.5, -9};
+    DoubleAscending(values, 1, 11);
+    EXPECT_EQ(values, (std::vector<double>{9, -inf, -1e308, -3.5, -2.25, -tiny, -0.0, 0.0, tiny, 3.5, 1e308, inf, -9}));
+    EXPECT_TRUE(ui->ErrorReports().empty());
+}
+
+TEST_F(QuickSortTest, ShuffledStringsSortInsideTheirRangeOnly) {
+    std::vector<std::string> texts;
+    for (int k = 0; k < 1000; ++k) texts.push_back((k % 2 ? "Key " : "key ") + std::to_string((k * 7919) % 1000 + 1000));
+    std::vector<std::string> expected = texts;
+    const auto folded = [](std::string t) {
+        t[0] = 'k';
+        return t;
+    };
+    std::sort(expected.begin() + 5, expected.end() - 5,
+              [&](const std::string& a, const std::string& b) { return folded(a) < folded(b); });
+    StringsAscending(texts, 5, 994);
+    EXPECT_EQ(texts, expected);
+}
+
 TEST_F(QuickSortTest, StringsIgnoreCase) {
     std::vector<std::string> fruit = {"cherry", "Banana", "apple"};
     StringsAscending(fruit, 0, 2);
