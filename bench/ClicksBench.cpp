@@ -4,6 +4,7 @@
 //   Calculate Statistics (headless)      vs reading the one column with OGR, ignored fields set
 //   Calculate Statistics (Qt host)       vs the same click headless
 //   Update Values, 50 / ~1M values       vs ogrinfo -sql "SELECT DISTINCT ..." (SQLite dialect for ~1M)
+//   Update Values, ~1M values (Qt host)  vs the same click headless
 //   New Set with a where clause          vs ogrinfo -ro -so -where
 //   Summarize, 50 / ~1M groups           vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
 // Every run is a child process of its own; each line gives the best time of
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -39,6 +41,8 @@
 #include "platform/map/ICommand.h"
 #include "platform/map/Map.h"
 #include "platform/map/MapDocument.h"
+#include "platform/qt/FormView.h"
+#include "platform/qt/QtBackend.h"
 #include "platform/qt/QtHostServices.h"
 #include "src/core/CommandTable.h"
 #include "src/core/ClassInfo.h"
@@ -188,18 +192,60 @@ double InQueryBuilder(const PointsData& data, double& residentMB, Act act) {
     return seconds;
 }
 
+// Chooses `field` and clicks Update Values; the time of the click, or -1 when no value came.
+double ClickUpdateValues(tessaly::tessaly_ModQueryDialog& dialog, const std::string& field) {
+    int line = -1;
+    for (int i = 0; i < dialog.lbxFields.ListCount(); ++i)
+        if (dialog.lbxFields.List(i).find(field) != std::string::npos) line = i;
+    if (line < 0) return -1.0;
+    dialog.lbxFields.UserClick(line);
+    const auto start = Clock::now();
+    dialog.cmdUpdate.UserClick();
+    QCoreApplication::processEvents();  // a shown value list lays its lines out (nothing to do headless)
+    const double seconds = Since(start);
+    return dialog.lbxValues.ListCount() > 0 ? seconds : -1.0;
+}
+
 double UpdateValues(const PointsData& data, const std::string& field, double& residentMB) {
     return InQueryBuilder(data, residentMB, [&](tessaly::tessaly_ModQueryDialog& dialog, Desktop&) {
-        int line = -1;
-        for (int i = 0; i < dialog.lbxFields.ListCount(); ++i)
-            if (dialog.lbxFields.List(i).find(field) != std::string::npos) line = i;
-        if (line < 0) return -1.0;
-        dialog.lbxFields.UserClick(line);
-        const auto start = Clock::now();
-        dialog.cmdUpdate.UserClick();
-        const double seconds = Since(start);
-        return dialog.lbxValues.ListCount() > 0 ? seconds : -1.0;
+        return ClickUpdateValues(dialog, field);
     });
+}
+
+// The same click with the query builder shown by the Qt backend, offscreen:
+// its value list shows every value as the click adds it.
+double QtHostUpdateValues(const PointsData& data, const std::string& field, double& residentMB) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // offscreen chatter
+    int argc = 1;
+    char name[] = "bench_clicks";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    platform::SetHostServices(std::make_shared<QuietHostServices>());
+    Desktop desktop(data);
+    const std::shared_ptr<platform::UiBackend> headless = platform::CurrentUiBackend();
+    platform::SetUiBackend(std::make_shared<platform::qt::QtBackend>());
+    auto command = desktop.Command(tessaly::info::cmdSelByAttTessaly);
+    double seconds = -1;
+    QTimer::singleShot(0, [&] {
+        tessaly::tessaly_ModQueryDialog* dialog = nullptr;
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (auto* view = dynamic_cast<platform::qt::FormView*>(widget)) {
+                if (auto* form = dynamic_cast<tessaly::tessaly_ModQueryDialog*>(view->ModelForm())) dialog = form;
+            }
+        }
+        if (dialog == nullptr) {
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+            return;
+        }
+        dialog->lbxThemes.UserClick(0);
+        residentMB = bench::ResidentMB();
+        seconds = ClickUpdateValues(*dialog, field);
+        dialog->cmdCancel.UserClick();
+    });
+    command->OnClick();
+    platform::SetUiBackend(headless);
+    return seconds;
 }
 
 double NewSet(const PointsData& data, double& residentMB) {
@@ -302,6 +348,8 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
         const Measure manyPeer = run.Program(
             {"ogrinfo", "-ro", "-q", "-dialect", "SQLite", "-sql", "SELECT DISTINCT LABEL FROM " + data.layer, file});
         bench::Report("Update Values, ~1M values" + on, many, "ogrinfo -dialect SQLite DISTINCT", manyPeer);
+        const Measure manyQt = run.Child(QtHostUpdateValues, data, "LABEL");
+        bench::Report("Update Values, ~1M values, Qt host" + on, manyQt, "the same click headless", many);
     }
     if (run.Wanted("newset")) {
         const Measure ours = run.Child(NewSet, data);
