@@ -36,36 +36,38 @@ std::size_t HashOf(const Variant& value) {
 }
 
 // The distinct values in the order first met, found through an open-addressing
-// table of positions into that list: a few bytes a value beside the values
-// themselves, and one probe for most rows.
+// table of slots, each the position of a value in that list beside 32 bits of
+// its hash: a probe reads the value itself only when those bits agree, and the
+// table grows without hashing anything again.
 class DistinctValues {
 public:
     explicit DistinctValues(std::vector<Variant>& values) : values_(values), slots_(kFirstSlots, kFree) {}
 
     void Add(const Variant& value) {
+        const auto tag = static_cast<std::uint32_t>(HashOf(value) >> 32);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = HashOf(value) & mask;; slot = (slot + 1) & mask) {
-            const std::uint32_t held = slots_[slot];
+        for (std::size_t slot = tag & mask;; slot = (slot + 1) & mask) {
+            const std::uint64_t held = slots_[slot];
             if (held == kFree) {
-                slots_[slot] = static_cast<std::uint32_t>(values_.size());
+                slots_[slot] = (std::uint64_t{tag} << 32) | values_.size();
                 values_.push_back(value);
                 if (values_.size() * 2 > slots_.size()) Grow();
                 return;
             }
-            if (values_[held] == value) return;
+            if (held >> 32 == tag && values_[held & 0xFFFFFFFFu] == value) return;
         }
     }
 
 private:
-    static constexpr std::uint32_t kFree = UINT32_MAX;
+    static constexpr std::uint64_t kFree = UINT64_MAX;
     static constexpr std::size_t kFirstSlots = 64;
 
     void Grow() {
-        std::vector<std::uint32_t> slots(slots_.size() * 2, kFree);
+        std::vector<std::uint64_t> slots(slots_.size() * 2, kFree);
         const std::size_t mask = slots.size() - 1;
-        for (std::uint32_t held : slots_) {
+        for (const std::uint64_t held : slots_) {
             if (held == kFree) continue;
-            std::size_t slot = HashOf(values_[held]) & mask;
+            std::size_t slot = (held >> 32) & mask;
             while (slots[slot] != kFree) slot = (slot + 1) & mask;
             slots[slot] = held;
         }
@@ -73,7 +75,7 @@ private:
     }
 
     std::vector<Variant>& values_;
-    std::vector<std::uint32_t> slots_;
+    std::vector<std::uint64_t> slots_;
 };
 
 }  // namespace
