@@ -23,6 +23,20 @@ public:
     std::function<void(int row)> onKeyChoose;  // the line the key moves to
     std::function<void(int row)> onKeyToggle;  // Space on the current line
 
+    // Typing a line's first letters chooses it as the list does, through the
+    // control, instead of marking it in the widget alone.
+    void keyboardSearch(const QString& search) override {
+        const int before = currentRow();
+        {
+            const QSignalBlocker blocker(this);
+            const QItemSelection marks = selectionModel()->selection();
+            QListWidget::keyboardSearch(search);
+            selectionModel()->select(marks, QItemSelectionModel::ClearAndSelect);
+        }
+        const int found = currentRow();
+        if (found >= 0 && found != before) onKeyChoose(found);
+    }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override {
         setFocus(Qt::MouseFocusReason);
@@ -53,7 +67,11 @@ protected:
         case Qt::Key_Space:
             if (current >= 0) onKeyToggle(current);
             return;
-        default: QListWidget::keyPressEvent(event); return;
+        default:
+            // Marking every line is not something the list does.
+            if (event->matches(QKeySequence::SelectAll)) return;
+            QListWidget::keyPressEvent(event);
+            return;
         }
         if (rows == 0) return;
         target = std::clamp(target, 0, rows - 1);

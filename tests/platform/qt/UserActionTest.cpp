@@ -93,6 +93,22 @@ TEST(UserActions, ArrowKeysChooseTheNextLine) {
     EXPECT_EQ(d.dialog->events, (Events{"lbxNames_Click 0", "lbxNames_Click 1"}));
 }
 
+TEST(UserActions, KeysThatWouldMarkLinesInTheWidgetOnlyGoThroughTheList) {
+    Dialog d;
+    auto* names = d.Widget<QListWidget>(d.dialog->lbxNames);
+    ClickRow(names, 0);
+    QTest::keyClick(names, Qt::Key_G);  // to the first line starting with "g"
+    EXPECT_EQ(d.dialog->events, (Events{"lbxNames_Click 0", "lbxNames_Click 2"}));
+    EXPECT_EQ(d.dialog->lbxNames.ListIndex(), 2);
+    EXPECT_EQ(names->selectedItems().size(), 1);
+    EXPECT_TRUE(names->item(2)->isSelected());
+
+    auto* multi = d.Widget<QListWidget>(d.dialog->lbxMulti);
+    QTest::keyClick(multi, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(multi->selectedItems().isEmpty()) << "no line is marked that the list does not hold marked";
+    EXPECT_FALSE(d.dialog->lbxMulti.Selected(0));
+}
+
 TEST(UserActions, MultiSelectClicksToggleMarksWithAClickEach) {
     Dialog d;
     auto* list = d.Widget<QListWidget>(d.dialog->lbxMulti);
