@@ -8,10 +8,8 @@ namespace platform {
 Row::Row(std::shared_ptr<const platform::Fields> fields)
     : fields_(std::move(fields)), values_(static_cast<std::size_t>(fields_->FieldCount()), Variant::Null()) {}
 
-const Variant& Row::Value(int index) const {
-    if (index < 0 || index >= static_cast<int>(values_.size()))
-        throw ComError(E_INVALIDARG, "Tessaly.Data", "Field index " + std::to_string(index) + " is out of range");
-    return values_[static_cast<std::size_t>(index)];
+void Row::OutOfRange(int index) {
+    throw ComError(E_INVALIDARG, "Tessaly.Data", "Field index " + std::to_string(index) + " is out of range");
 }
 
 void Row::Reset() {
@@ -22,8 +20,7 @@ void Row::Reset() {
 }
 
 void Row::SetValue(int index, Variant value) {
-    if (index < 0 || index >= static_cast<int>(values_.size()))
-        throw ComError(E_INVALIDARG, "Tessaly.Data", "Field index " + std::to_string(index) + " is out of range");
+    if (index < 0 || index >= static_cast<int>(values_.size())) OutOfRange(index);
     values_[static_cast<std::size_t>(index)] = std::move(value);
 }
 

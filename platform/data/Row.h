@@ -22,7 +22,10 @@ public:
 
     const std::shared_ptr<const platform::Fields>& Fields() const { return fields_; }
     // Raises ComError E_INVALIDARG for an index outside the field list.
-    const Variant& Value(int index) const;
+    const Variant& Value(int index) const {
+        if (index < 0 || index >= static_cast<int>(values_.size())) OutOfRange(index);
+        return values_[static_cast<std::size_t>(index)];
+    }
     bool HasOID() const { return hasOid_; }
     ObjectId OID() const { return oid_; }
     // Empty for tables and when the shape was not fetched.
@@ -35,6 +38,8 @@ public:
     void SetShape(Geometry shape) { shape_ = std::move(shape); }
 
 private:
+    [[noreturn]] static void OutOfRange(int index);
+
     std::shared_ptr<const platform::Fields> fields_;
     std::vector<Variant> values_;
     ObjectId oid_ = -1;

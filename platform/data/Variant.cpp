@@ -10,11 +10,6 @@ namespace platform {
 
 namespace {
 
-// Index order of the std::variant alternatives matches VariantType.
-constexpr VariantType kTypes[] = {VariantType::Empty,  VariantType::Null,   VariantType::Boolean,
-                                  VariantType::Integer, VariantType::Double, VariantType::String,
-                                  VariantType::Date, VariantType::LongLong};
-
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -65,8 +60,6 @@ Variant Variant::LongLong(std::int64_t value) {
     v.value_ = value;
     return v;
 }
-
-VariantType Variant::Type() const { return kTypes[value_.index()]; }
 
 bool Variant::IsNumeric() const {
     switch (Type()) {

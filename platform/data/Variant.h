@@ -28,7 +28,8 @@ public:
     // A named maker, so that no integer argument picks this by accident.
     static Variant LongLong(std::int64_t value);
 
-    VariantType Type() const;
+    // The alternatives of value_ are declared in VariantType's order.
+    VariantType Type() const { return static_cast<VariantType>(value_.index()); }
     bool IsEmpty() const { return Type() == VariantType::Empty; }
     bool IsNull() const { return Type() == VariantType::Null; }
     bool IsBoolean() const { return Type() == VariantType::Boolean; }
