@@ -133,14 +133,22 @@ double HeadlessStatistics(const PointsData& data, double& residentMB) {
     return StatisticsClick(data, residentMB);
 }
 
+// A Qt application that draws offscreen and keeps its chatter to itself.
+struct OffscreenQt {
+    static int& Prepared(int& argc) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        return argc;
+    }
+    int argc = 1;
+    char name[16] = "bench_clicks";
+    char* argv[2] = {name, nullptr};
+    QApplication application{Prepared(argc), argv};
+};
+
 // The same click with the desktop's status bar drawing the progress, offscreen.
 double QtHostStatistics(const PointsData& data, double& residentMB) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // offscreen chatter
-    int argc = 1;
-    char name[] = "bench_clicks";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
+    const OffscreenQt qt;
     QMainWindow window;
     window.statusBar()->showMessage("Ready");
     window.resize(900, 600);
@@ -215,12 +223,7 @@ double UpdateValues(const PointsData& data, const std::string& field, double& re
 // The same click with the query builder shown by the Qt backend, offscreen:
 // its value list shows every value as the click adds it.
 double QtHostUpdateValues(const PointsData& data, const std::string& field, double& residentMB) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});  // offscreen chatter
-    int argc = 1;
-    char name[] = "bench_clicks";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
+    const OffscreenQt qt;
     platform::SetHostServices(std::make_shared<QuietHostServices>());
     Desktop desktop(data);
     const std::shared_ptr<platform::UiBackend> headless = platform::CurrentUiBackend();
