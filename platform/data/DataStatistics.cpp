@@ -107,7 +107,6 @@ void DataStatistics::Gather() {
         if (value.IsNull() || value.IsEmpty()) continue;
         distinct.Add(value);
     }
-    values->shrink_to_fit();
     values_ = std::move(values);
     gathered_ = true;
 }

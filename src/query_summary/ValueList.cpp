@@ -23,13 +23,12 @@ std::int32_t ToInteger(const platform::Variant& value) {
 
 double ToDate(const platform::Variant& value) { return value.IsDate() ? value.AsDate() : value.ToDouble(); }
 
-// The values as T, letting go of the Variants before anything is sorted.
+// Every value as T, read straight from the source: no list of Variants is kept.
 template <class T, class Convert>
-std::vector<T> Converted(std::vector<platform::Variant>& values, Convert convert) {
+std::vector<T> Converted(const ValueSource& next, std::size_t count, Convert convert) {
     std::vector<T> items;
-    items.reserve(values.size());
-    for (const auto& value : values) items.push_back(convert(value));
-    std::vector<platform::Variant>().swap(values);
+    items.reserve(count);
+    for (platform::Variant value = next(); !value.IsEmpty(); value = next()) items.push_back(convert(value));
     return items;
 }
 
@@ -46,42 +45,53 @@ std::vector<std::string> Sorted(std::vector<T> items, Sort sort, Make make, cons
     return lines;
 }
 
-std::vector<std::string> RealLines(std::vector<platform::Variant>& values, const ValueLiteral& literal) {
-    // A 64-bit integer field: its values stay exact integers.
-    if (!values.empty() && std::all_of(values.begin(), values.end(), [](const auto& v) { return v.IsLongLong(); })) {
-        std::vector<std::int64_t> numbers =
-            Converted<std::int64_t>(values, [](const platform::Variant& value) { return value.AsLongLong(); });
-        std::sort(numbers.begin(), numbers.end());
+std::vector<std::string> RealLines(const ValueSource& next, std::size_t count, const ValueLiteral& literal) {
+    // A 64-bit integer field: its values stay exact integers, as long as every one is such.
+    std::vector<std::int64_t> integers;
+    std::vector<double> numbers;
+    integers.reserve(count);
+    for (platform::Variant value = next(); !value.IsEmpty(); value = next()) {
+        if (numbers.empty() && value.IsLongLong()) {
+            integers.push_back(value.AsLongLong());
+            continue;
+        }
+        if (numbers.empty()) {
+            numbers.reserve(count);
+            for (const std::int64_t n : integers) numbers.push_back(static_cast<double>(n));
+            std::vector<std::int64_t>().swap(integers);
+        }
+        numbers.push_back(value.ToDouble());
+    }
+    if (!integers.empty()) {
+        std::sort(integers.begin(), integers.end());
         std::vector<std::string> lines;
-        for (const std::int64_t n : numbers) lines.push_back(literal(platform::Variant::LongLong(n)));
+        for (const std::int64_t n : integers) lines.push_back(literal(platform::Variant::LongLong(n)));
         return lines;
     }
-    std::vector<double> numbers =
-        Converted<double>(values, [](const platform::Variant& value) { return value.ToDouble(); });
     return Sorted(std::move(numbers), DoubleAscending, [](double n) { return platform::Variant(n); }, literal);
 }
 
 }  // namespace
 
-std::vector<std::string> ValueListLines(int fieldType, std::vector<platform::Variant> values,
+std::vector<std::string> ValueListLines(int fieldType, const ValueSource& next, std::size_t count,
                                         const ValueLiteral& literal) {
     namespace type = platform::fieldtype;
     switch (fieldType) {
     case type::String: {
         std::vector<std::string> texts =
-            Converted<std::string>(values, [](const platform::Variant& value) { return value.ToText(); });
+            Converted<std::string>(next, count, [](const platform::Variant& value) { return value.ToText(); });
         return Sorted(std::move(texts), StringsAscending, [](const std::string& t) { return platform::Variant(t); },
                       literal);
     }
     case type::SmallInteger:
     case type::Integer:
     case type::OID: {
-        return Sorted(Converted<std::int32_t>(values, ToInteger), LongAscending, [](std::int32_t n) { return platform::Variant(n); }, literal);
+        return Sorted(Converted<std::int32_t>(next, count, ToInteger), LongAscending, [](std::int32_t n) { return platform::Variant(n); }, literal);
     }
     case type::Single:
-    case type::Double: return RealLines(values, literal);
+    case type::Double: return RealLines(next, count, literal);
     case type::Date: {
-        return Sorted(Converted<double>(values, ToDate), DatesAscending, [](double d) { return platform::Variant::Date(d); }, literal);
+        return Sorted(Converted<double>(next, count, ToDate), DatesAscending, [](double d) { return platform::Variant::Date(d); }, literal);
     }
     default: break;
     }

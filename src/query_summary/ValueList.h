@@ -14,6 +14,9 @@ namespace tessaly {
 // exactly the rows holding that value.
 using ValueLiteral = std::function<std::string(const platform::Variant&)>;
 
+// The values one by one; Empty after the last.
+using ValueSource = std::function<platform::Variant()>;
+
 // Sorted by the host's field type code:
 //   4 (text)           ignoring letter case
 //   0, 1, 6 (integers) as numbers
@@ -21,7 +24,8 @@ using ValueLiteral = std::function<std::string(const platform::Variant&)>;
 //   5 (date)           by day
 // Another type is error 13; a value that does not convert raises what the
 // conversion raises (13, or 6 for an integer out of range).
-std::vector<std::string> ValueListLines(int fieldType, std::vector<platform::Variant> values,
+// `count` is how many values there are, to make room for them.
+std::vector<std::string> ValueListLines(int fieldType, const ValueSource& next, std::size_t count,
                                         const ValueLiteral& literal);
 
 }  // namespace tessaly

@@ -1,5 +1,5 @@
 // The query builder's "Update Values": the distinct values of the chosen field.
-#include <utility>
+#include <memory>
 
 #include "platform/data/DataStatistics.h"
 #include "platform/data/Field.h"
@@ -58,28 +58,31 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
         platform::StatusBar& bar = ObjectRequired(ObjectRequired(application_).StatusBar());
         const std::string message = "Gathering values from field [" + name + "]";
         StatusBarProgress progress(bar, message, 1, StatusBarProgress::Pointer::Untouched);
-        std::vector<platform::Variant> read;
-        {
-            platform::DataStatistics statistics;
-            statistics.Field(name);
-            // Only the field is read: the other fields and the shapes would change nothing here.
-            platform::QueryFilter onlyTheField;
-            onlyTheField.SubFields(name);
-            statistics.Cursor(table->Search(&onlyTheField, true));
-            const auto values = statistics.UniqueValues();
-            ObjectRequired(values);
-            const std::int32_t count = statistics.UniqueValueCount();
-            bar.ShowProgressBar(message, 1, count, 1, true);
-            read.reserve(static_cast<std::size_t>(count));
-            for (platform::Variant value = values->Next(); !value.IsEmpty(); value = values->Next()) {
+        auto statistics = std::make_unique<platform::DataStatistics>();
+        statistics->Field(name);
+        // Only the field is read: the other fields and the shapes would change nothing here.
+        platform::QueryFilter onlyTheField;
+        onlyTheField.SubFields(name);
+        statistics->Cursor(table->Search(&onlyTheField, true));
+        std::shared_ptr<platform::EnumVariant> values = statistics->UniqueValues();
+        ObjectRequired(values);
+        const std::int32_t count = statistics->UniqueValueCount();
+        bar.ShowProgressBar(message, 1, count, 1, true);
+        // The values go straight into the list's own form and are let go of once
+        // read, before the sort: a million values are never held twice.
+        const auto next = [&] {
+            platform::Variant value = values ? values->Next() : platform::Variant();
+            if (!value.IsEmpty()) {
                 progress.Step();
-                read.push_back(std::move(value));
+            } else {
+                values.reset();
+                statistics.reset();
             }
-        }
-        // Each stage lets go of the one before it, so a million values are held
-        // at most twice at any moment.
+            return value;
+        };
         const auto literal = [&](const platform::Variant& value) { return source->WhereLiteral(name, value); };
-        const std::vector<std::string> lines = ValueListLines(field.Type(), std::exchange(read, {}), literal);
+        const std::vector<std::string> lines =
+            ValueListLines(field.Type(), next, static_cast<std::size_t>(count), literal);
         for (const std::string& text : lines) lbxValues.AddItem(text);
         progress.Finish();
     });
