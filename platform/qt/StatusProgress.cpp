@@ -30,6 +30,8 @@ void StatusProgress::Shown(const StatusBar& bar) {
     message_->setText(ToQString(bar.ProgressMessage()));
     const int min = bar.ProgressMin();
     progress_->setRange(min, std::max(min, static_cast<int>(bar.ProgressMax())));
+    min_ = progress_->minimum();
+    max_ = progress_->maximum();
     // One panel: the bar takes what the message leaves of the status bar.
     if (bar.ProgressOnePanel()) {
         progress_->setMinimumWidth(kPanelWidth);
@@ -40,7 +42,8 @@ void StatusProgress::Shown(const StatusBar& bar) {
     message_->show();
     progress_->show();
     shown_ = true;
-    paintedPercent_ = -1;
+    samePercentFrom_ = 1;
+    samePercentUntil_ = 0;
     Paint(bar);
 }
 
@@ -57,13 +60,12 @@ void StatusProgress::Hidden() {
 void StatusProgress::Paint(const StatusBar& bar) {
     // A step is far cheaper than drawing it: the widget is touched only when the
     // percent it shows moves, at most about a hundred times a run.
-    const qint64 min = progress_->minimum();
-    const qint64 max = progress_->maximum();
-    const qint64 position = std::clamp<qint64>(bar.ProgressPosition(), min, max);
-    const qint64 span = std::max<qint64>(1, max - min);
-    const int percent = static_cast<int>((position - min) * 100 / span);
-    if (percent == paintedPercent_) return;
-    paintedPercent_ = percent;
+    const qint64 position = std::clamp<qint64>(bar.ProgressPosition(), min_, max_);
+    if (position >= samePercentFrom_ && position < samePercentUntil_) return;
+    const qint64 span = std::max<qint64>(1, max_ - min_);
+    const qint64 percent = (position - min_) * 100 / span;
+    samePercentFrom_ = min_ + (percent * span + 99) / 100;
+    samePercentUntil_ = min_ + ((percent + 1) * span + 99) / 100;
     progress_->setValue(static_cast<int>(position));
     message_->repaint();
     progress_->repaint();

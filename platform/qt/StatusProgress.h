@@ -32,7 +32,12 @@ private:
     QPointer<QLabel> message_;
     QPointer<QProgressBar> progress_;
     bool shown_ = false;
-    int paintedPercent_ = -1;
+    qint64 min_ = 0;
+    qint64 max_ = 0;
+    // The positions that show the percent painted last: a step inside them
+    // costs two comparisons.
+    qint64 samePercentFrom_ = 1;
+    qint64 samePercentUntil_ = 0;
 };
 
 }  // namespace platform::qt

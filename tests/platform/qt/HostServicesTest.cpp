@@ -73,6 +73,23 @@ TEST(StatusBarProgress, ShowsTheMessageAndFollowsTheSteps) {
     EXPECT_FALSE(progress->isVisibleTo(&host.MainWindow()));
 }
 
+TEST(StatusBarProgress, TheBarMovesOncePerPercentAndReachesTheEnd) {
+    ScopedQtHost host;
+    platform::StatusBar bar;
+    bar.ShowProgressBar("Calculating", 1, 201, 1, true);
+    QProgressBar* progress = host->Progress().Progress();
+    int moves = 0;
+    for (int step = 0; step < 200; ++step) {
+        const int before = progress->value();
+        bar.StepProgressBar();
+        if (progress->value() != before) ++moves;
+        EXPECT_EQ(progress->value() - 1, (step + 1) / 2 * 2) << "at step " << step + 1;
+    }
+    EXPECT_EQ(moves, 100);
+    EXPECT_EQ(progress->value(), 201);
+    bar.HideProgressBar();
+}
+
 TEST(StatusBarProgress, AMaximumBelowTheMinimumIsAnEmptyRange) {
     ScopedQtHost host;
     platform::StatusBar bar;
