@@ -88,7 +88,9 @@ void SelectionSet::Combine(ObjectIds ids, int method) {
     case selectionresult::Add: std::set_union(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
     case selectionresult::Subtract: std::set_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
     case selectionresult::And: std::set_intersection(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
-    case selectionresult::Xor: std::set_symmetric_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into); break;
+    case selectionresult::Xor:
+        std::set_symmetric_difference(ids_.begin(), ids_.end(), ids.begin(), ids.end(), into);
+        break;
     default: throw ComError(E_INVALIDARG, "Tessaly.Data", "Unknown selection method " + std::to_string(method));
     }
     ids_ = std::move(result);

@@ -114,7 +114,8 @@ void SortRange(std::vector<T>& arr, std::int64_t lo, std::int64_t hi, std::int64
 // Whether arr[lo..hi] holds anything to sort; a range reaching outside is a subscript error.
 bool RangeToSort(std::size_t size, std::int32_t lo, std::int32_t hi) {
     if (lo > hi) return false;
-    if (lo < 0 || static_cast<std::size_t>(hi) >= size) throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
+    if (lo < 0 || static_cast<std::size_t>(hi) >= size)
+        throw platform::RuntimeError(platform::vberr::SubscriptOutOfRange);
     return true;
 }
 
@@ -216,7 +217,9 @@ struct FoldedKeys {
 
 struct ByFoldedKey {
     const FoldedKeys& keys;
-    const wchar_t* Key(std::int32_t position) const { return keys.block.data() + keys.starts[static_cast<std::size_t>(position)]; }
+    const wchar_t* Key(std::int32_t position) const {
+        return keys.block.data() + keys.starts[static_cast<std::size_t>(position)];
+    }
     bool Less(const wchar_t* a, const wchar_t* b) const { return localetext::CollateTerminated(a, b) < 0; }
 };
 

@@ -86,12 +86,14 @@ std::vector<std::string> ValueListLines(int fieldType, const ValueSource& next, 
     case type::SmallInteger:
     case type::Integer:
     case type::OID: {
-        return Sorted(Converted<std::int32_t>(next, count, ToInteger), LongAscending, [](std::int32_t n) { return platform::Variant(n); }, literal);
+        return Sorted(Converted<std::int32_t>(next, count, ToInteger), LongAscending,
+                      [](std::int32_t n) { return platform::Variant(n); }, literal);
     }
     case type::Single:
     case type::Double: return RealLines(next, count, literal);
     case type::Date: {
-        return Sorted(Converted<double>(next, count, ToDate), DatesAscending, [](double d) { return platform::Variant::Date(d); }, literal);
+        return Sorted(Converted<double>(next, count, ToDate), DatesAscending,
+                      [](double d) { return platform::Variant::Date(d); }, literal);
     }
     default: break;
     }

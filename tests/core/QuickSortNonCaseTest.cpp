@@ -202,7 +202,8 @@ TEST_F(QuickSortTest, DoublesOfEverySignAndSizeSortAsNumbersInsideTheirRange) {
 
 TEST_F(QuickSortTest, ShuffledStringsSortInsideTheirRangeOnly) {
     std::vector<std::string> texts;
-    for (int k = 0; k < 1000; ++k) texts.push_back((k % 2 ? "Key " : "key ") + std::to_string((k * 7919) % 1000 + 1000));
+    for (int k = 0; k < 1000; ++k)
+        texts.push_back((k % 2 ? "Key " : "key ") + std::to_string((k * 7919) % 1000 + 1000));
     std::vector<std::string> expected = texts;
     const auto folded = [](std::string t) {
         t[0] = 'k';
