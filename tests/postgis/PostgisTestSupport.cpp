@@ -64,18 +64,13 @@ PostgisTest::PostgisTest() {
     environment_.push_back(std::make_unique<testsupport::ScopedEnv>("TMPDIR", (folder_ / "tmp").string()));
     environment_.push_back(
         std::make_unique<testsupport::ScopedEnv>("TESSALY_REGISTRY", (folder_ / "registry.json").string()));
-    tessaly::ResetErrorHandling();
-    previousUi_ = platform::CurrentUiBackend();
-    platform::SetUiBackend(ui_);
-    previousHost_ = platform::SetHostServices(host_);
+    installed_ = std::make_unique<testsupport::InstalledHost>(ui_, host_);
     app_ = std::make_shared<platform::Application>();
 }
 
 PostgisTest::~PostgisTest() {
     app_.reset();
-    platform::SetHostServices(previousHost_);
-    platform::SetUiBackend(previousUi_);
-    tessaly::ResetErrorHandling();
+    installed_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }

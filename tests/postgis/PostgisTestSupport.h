@@ -24,6 +24,7 @@
 #include "platform/map/HeadlessHostServices.h"
 #include "platform/map/ICommand.h"
 #include "src/core/ClassInfo.h"
+#include "tests/support/InstalledHost.h"
 #include "tests/support/ModelessCapturingBackend.h"
 #include "tests/support/ScopedEnv.h"
 
@@ -86,8 +87,7 @@ protected:
 private:
     std::filesystem::path folder_;
     std::vector<std::unique_ptr<testsupport::ScopedEnv>> environment_;
-    std::shared_ptr<platform::HostServices> previousHost_;
-    std::shared_ptr<platform::UiBackend> previousUi_;
+    std::unique_ptr<testsupport::InstalledHost> installed_;
 };
 
 Ids Selected(platform::FeatureLayer& layer);

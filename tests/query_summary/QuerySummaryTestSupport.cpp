@@ -167,32 +167,19 @@ QuerySummaryTest::QuerySummaryTest() {
     WriteData(folder_ / "data");
     std::filesystem::create_directories(Home());
     std::filesystem::create_directories(Temp());
-    for (const char* name : {"HOME", "TMPDIR", "TESSALY_REGISTRY"}) {
-        if (const char* value = std::getenv(name)) savedEnvironment_[name] = value;
-    }
-    setenv("HOME", Home().c_str(), 1);
-    setenv("TMPDIR", Temp().c_str(), 1);
-    setenv("TESSALY_REGISTRY", (folder_ / "registry.json").c_str(), 1);
+    environment_.push_back(std::make_unique<testsupport::ScopedEnv>("HOME", Home().string()));
+    environment_.push_back(std::make_unique<testsupport::ScopedEnv>("TMPDIR", Temp().string()));
+    environment_.push_back(
+        std::make_unique<testsupport::ScopedEnv>("TESSALY_REGISTRY", (folder_ / "registry.json").string()));
 
-    tessaly::ResetErrorHandling();
-    previousUi_ = platform::CurrentUiBackend();
-    platform::SetUiBackend(ui_);
-    previousHost_ = platform::SetHostServices(host_);
+    installed_ = std::make_unique<testsupport::InstalledHost>(ui_, host_);
     app_ = std::make_shared<platform::Application>();
 }
 
 QuerySummaryTest::~QuerySummaryTest() {
     app_.reset();
-    platform::SetHostServices(previousHost_);
-    platform::SetUiBackend(previousUi_);
-    tessaly::ResetErrorHandling();
-    for (const char* name : {"HOME", "TMPDIR", "TESSALY_REGISTRY"}) {
-        const auto saved = savedEnvironment_.find(name);
-        if (saved != savedEnvironment_.end())
-            setenv(name, saved->second.c_str(), 1);
-        else
-            unsetenv(name);
-    }
+    installed_.reset();
+    environment_.clear();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }

@@ -30,7 +30,9 @@
 #include "platform/map/HeadlessHostServices.h"
 #include "platform/map/ICommand.h"
 #include "src/core/ClassInfo.h"
+#include "tests/support/InstalledHost.h"
 #include "tests/support/ModelessCapturingBackend.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace platform {
 class Application;
@@ -112,9 +114,8 @@ protected:
 
 private:
     std::filesystem::path folder_;
-    std::map<std::string, std::string> savedEnvironment_;
-    std::shared_ptr<platform::HostServices> previousHost_;
-    std::shared_ptr<platform::UiBackend> previousUi_;
+    std::vector<std::unique_ptr<testsupport::ScopedEnv>> environment_;
+    std::unique_ptr<testsupport::InstalledHost> installed_;
 };
 
 Ids Selected(platform::FeatureLayer& layer);

@@ -82,10 +82,7 @@ void WriteLayer(GDALDataset& dataset, const char* name, bool points, const std::
 }  // namespace
 
 StatisticsTest::StatisticsTest() {
-    tessaly::ResetErrorHandling();
-    previousUi_ = platform::CurrentUiBackend();
-    platform::SetUiBackend(ui_);
-    previousHost_ = platform::SetHostServices(host_);
+    installed_ = std::make_unique<testsupport::InstalledHost>(ui_, host_);
     app_ = std::make_shared<platform::Application>();
     std::string pattern = (std::filesystem::temp_directory_path() / "tessaly-stats-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
@@ -95,9 +92,7 @@ StatisticsTest::StatisticsTest() {
 
 StatisticsTest::~StatisticsTest() {
     app_.reset();
-    platform::SetHostServices(previousHost_);
-    platform::SetUiBackend(previousUi_);
-    tessaly::ResetErrorHandling();
+    installed_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }

@@ -21,6 +21,7 @@
 
 #include "platform/forms/HeadlessBackend.h"
 #include "platform/map/HeadlessHostServices.h"
+#include "tests/support/InstalledHost.h"
 #include "tests/support/ModelessCapturingBackend.h"
 
 namespace platform {
@@ -84,8 +85,7 @@ private:
     void WriteData() const;
 
     std::filesystem::path folder_;
-    std::shared_ptr<platform::HostServices> previousHost_;
-    std::shared_ptr<platform::UiBackend> previousUi_;
+    std::unique_ptr<testsupport::InstalledHost> installed_;
 };
 
 // The report without its completion line, which must end it; fails the test
