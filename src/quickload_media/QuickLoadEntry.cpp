@@ -124,17 +124,7 @@ std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const s
     }
     if (removed.empty()) return removed;
 
-    // Only the dropped lines' bytes go; a leading byte-order mark and every
-    // kept line's own line end stay as they were.
-    std::string kept;
-    std::size_t from = 0;
-    for (std::size_t line = 0; line < now.lines.size(); ++line) {
-        if (!dropLine[line]) continue;
-        kept.append(now.bytes, from, now.lines[line].begin - from);
-        from = now.lines[line].end;
-    }
-    kept.append(now.bytes, from);
-    ReplaceFileBytes(path, kept);
+    ReplaceFileBytes(path, BytesWithoutLines(now, dropLine));
     return removed;
 }
 

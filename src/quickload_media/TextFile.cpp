@@ -175,6 +175,25 @@ TextFileContent ReadTextFile(const std::string& path) {
     return content;
 }
 
+std::string BytesWithoutLines(const TextFileContent& content, const std::vector<bool>& drop) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string& bytes = content.bytes;
+    std::string kept;
+    kept.reserve(bytes.size());
+    // Bytes before the first line: a leading byte-order mark, kept as it is.
+    std::size_t from = content.lines.empty() ? bytes.size() : content.lines.front().begin;
+    kept.append(bytes, 0, from);
+    for (std::size_t i = 0; i < content.lines.size(); ++i) {
+        if (i < drop.size() && drop[i]) continue;
+        const TextLine& line = content.lines[i];
+        if (kept.empty() && std::string_view(bytes).substr(line.begin).starts_with(kByteOrderMark))
+            kept += kByteOrderMark;
+        if (kept.ends_with('\r') && bytes[line.begin] == '\n') kept += '\n';
+        kept.append(bytes, line.begin, line.end - line.begin);
+    }
+    return kept;
+}
+
 std::vector<std::string> ReadTextLines(const std::string& path) {
     std::vector<std::string> lines;
     for (TextLine& line : ReadTextFile(path).lines) lines.push_back(std::move(line.text));

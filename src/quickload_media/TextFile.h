@@ -34,6 +34,14 @@ struct TextFileContent {
 };
 TextFileContent ReadTextFile(const std::string& path);
 
+// The file's bytes without the lines marked in `drop`; every kept line keeps
+// its bytes and reads back as the same line. Two joins would read otherwise,
+// and get a few bytes more: a kept line ending in a lone CR before one
+// starting with LF gets CR LF, or the two ends would read as one; and a line
+// that starts with a byte-order mark but now comes first in a file that had
+// none gets a mark before it, or its own would be dropped as the file's.
+std::string BytesWithoutLines(const TextFileContent& content, const std::vector<bool>& drop);
+
 // Appends the lines, creating the file when it is missing. A file whose last
 // line has no end gets a CR LF first, so the new lines start a line of their
 // own. All or nothing: when writing fails the file is cut back to what it was

@@ -62,6 +62,35 @@ TEST_F(TextFileTest, LinesThatAreNotUtf8ReadAsWindows1252) {
     for (const LinesCase& c : cases) EXPECT_EQ(Read(c.bytes), c.lines) << c.name;
 }
 
+// Dropping lines must leave every other line reading as it did, whatever the
+// lines around the gap end or begin with.
+TEST_F(TextFileTest, WithoutSomeLinesTheOthersReadTheSame) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<bool> drop;
+        std::string kept;
+    };
+    const std::string bom = "\xEF\xBB\xBF";
+    const Case cases[] = {
+        {"line ends kept as they are", "a\rb\nc\r\nd", {false, true, false, false}, "a\rc\r\nd"},
+        {"file's mark stays", bom + "a\r\nb\r\n", {true, false}, bom + "b\r\n"},
+        {"lone cr before a lone lf", "a\rb\n\nc", {false, true, false, false}, "a\r\n\nc"},
+        {"mark of a line that comes first", "a\r\n" + bom + "b\r\n", {true, false}, bom + bom + "b\r\n"},
+        {"every line", "a\r\nb", {true, true}, ""},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(File(), c.bytes);
+        const tessaly::TextFileContent content = tessaly::ReadTextFile(File().string());
+        Lines expected;
+        for (std::size_t i = 0; i < content.lines.size(); ++i)
+            if (!c.drop[i]) expected.push_back(content.lines[i].text);
+        const std::string kept = tessaly::BytesWithoutLines(content, c.drop);
+        EXPECT_EQ(kept, c.kept) << c.name;
+        EXPECT_EQ(Read(kept), expected) << c.name;
+    }
+}
+
 TEST_F(TextFileTest, AMissingFileIsFileNotFound) {
     try {
         tessaly::ReadTextLines(File("nothing.txt").string());
