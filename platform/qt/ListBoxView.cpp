@@ -83,6 +83,10 @@ class ListBoxView : public ControlView {
 public:
     ListBoxView(FormView& form, ListBox& list, QWidget* parent)
         : ControlView(form, list), list_(list), widget_(new ListWidget(parent)) {
+        // A list of a million values shows its first lines at once and lays out
+        // the rest a batch at a time, the window answering in between.
+        widget_->setLayoutMode(QListView::Batched);
+        widget_->setBatchSize(1000);
         widget_->onPress = [this](int row) { User([this, row] { list_.UserClick(row); }); };
         // The press before the double click ran the click; only DblClick is left.
         widget_->onDoubleClick = [this](int row) {
