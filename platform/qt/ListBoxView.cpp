@@ -141,7 +141,7 @@ protected:
         const int index = list_.ListIndex();
         if (index >= 0 && index < widget_->count()) {
             widget_->setCurrentRow(index, QItemSelectionModel::NoUpdate);
-            if (index != shownIndex_) widget_->scrollToItem(widget_->item(index));
+            if (index != shownIndex_) ScrollTo(widget_->item(index));
         } else if (widget_->currentRow() >= widget_->count()) {
             widget_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
         }
@@ -149,6 +149,17 @@ protected:
     }
 
 private:
+    // A line the batches have not reached has no place to scroll to yet: the
+    // rest of the list is laid out now, once, so the chosen line shows.
+    void ScrollTo(QListWidgetItem* item) {
+        if (widget_->visualItemRect(item).isEmpty()) {
+            widget_->setLayoutMode(QListView::SinglePass);
+            widget_->doItemsLayout();
+            widget_->setLayoutMode(QListView::Batched);
+        }
+        widget_->scrollToItem(item);
+    }
+
     void MarkChosenRow() {
         const int index = list_.ListIndex();
         if (widget_->selectionModel()->hasSelection()) {

@@ -166,6 +166,15 @@ INSTANTIATE_TEST_SUITE_P(
                       auto* w = t.Widget<QListWidget>(t.dialog->lbxNames);
                       return w->count() == 1 && w->item(0)->text() == "beta" && !w->item(0)->isSelected();
                   }},
+        StateCase{"LongListShowsTheLineChosenAsItFills",
+                  [](TestDialog& d) {
+                      for (int i = 0; i < 5000; ++i) d.lbxNames.AddItem("line " + std::to_string(i));
+                      d.lbxNames.SetListIndex(4990);
+                  },
+                  [](ShownDialog& t) {
+                      auto* w = t.Widget<QListWidget>(t.dialog->lbxNames);
+                      return w->viewport()->rect().contains(w->visualItemRect(w->item(4990)));
+                  }},
         StateCase{"MultiSelectMarks",
                   [](TestDialog& d) {
                       for (const char* name : {"a", "b", "c"}) d.lbxMulti.AddItem(name);
