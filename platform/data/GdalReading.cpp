@@ -105,11 +105,6 @@ OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer,
     }
 }
 
-OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, RowTest* test) {
-    GdalErrorCapture capture;
-    return NextPassing(table, layer, plan, test, capture);
-}
-
 // A reading that owns its dataset handle. Features are read a few at a time
 // under one error capture, which costs more to set up than reading a point;
 // a failure is raised once the rows read before it have been handed out.
@@ -243,7 +238,8 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
     }
     std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
     std::vector<OGRFeatureUniquePtr> features;
-    while (OGRFeatureUniquePtr feature = NextPassing(table, *handle.layer, plan, test.get()))
+    GdalErrorCapture capture;
+    while (OGRFeatureUniquePtr feature = NextPassing(table, *handle.layer, plan, test.get(), capture))
         features.push_back(std::move(feature));
     return std::make_unique<SnapshotStream>(std::move(features));
 }

@@ -1,6 +1,5 @@
 #include "platform/map/BoundTable.h"
 
-
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/TextCompare.h"
