@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgdal-dev gdal-bin libsqlite3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev
+  nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev libgmp-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 locales
   postgresql postgresql-15-postgis-3
   clang libclang-rt-14-dev llvm-14

@@ -10,6 +10,7 @@
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/DbaseWriter.h"
+#include "platform/data/ExactSum.h"
 #include "platform/data/QueryFilter.h"
 #include "platform/data/SelectionSet.h"
 #include "platform/data/SourceTable.h"
@@ -94,15 +95,26 @@ std::vector<std::string> ColumnNames(const std::vector<Token>& tokens, const Fie
     return names;
 }
 
-// One field's running values in each group, numbers as doubles. Which of them
-// a field keeps depends on the statistics asked of it; their offsets into a
-// group's numbers are -1 when not kept.
+// One field's running values in each group: numbers as doubles, sums exactly.
+// Which of them a field keeps depends on the statistics asked of it; their
+// offsets into a group's numbers and sums are -1 when not kept.
 struct Accumulator {
     int field = -1;
     bool text = false;  // minimum and maximum compare as text
-    int n = -1, minimum = -1, maximum = -1, sum = -1, mean = -1, m2 = -1;
+    bool date = false;  // ... as day and time of day
+    int n = -1, minimum = -1, maximum = -1;
+    int sum = -1, squares = -1;              // offsets into a group's exact sums
     int textMinimum = -1, textMaximum = -1;  // offsets into a group's texts
 };
+
+// A date as a count of days that grows with time: before 30 December 1899 the
+// stored number is the day, negative, minus the time of day.
+double DateOrder(double oleDate) {
+    const double day = std::trunc(oleDate);
+    return day + std::abs(oleDate - day);
+}
+
+bool Before(const Accumulator& a, double x, double y) { return a.date ? DateOrder(x) < DateOrder(y) : x < y; }
 
 struct VariantHash {
     std::size_t operator()(const Variant& value) const {
@@ -116,6 +128,23 @@ struct VariantHash {
         }
     }
 };
+
+// Adds a value to a field's exact sum and, when kept, its sum of squares;
+// whole numbers are added as they are.
+void Accumulate(ExactSum& sum, ExactSum* squares, const Variant& value) {
+    if (value.IsInteger() || value.IsLongLong()) {
+        const std::int64_t whole = value.IsInteger() ? value.AsInteger() : value.AsLongLong();
+        sum.Add(whole);
+        if (squares) squares->AddSquare(whole);
+        return;
+    }
+    const double x = value.ToDouble();
+    sum.Add(x);
+    if (squares) squares->AddSquare(x);
+}
+
+// A statistic beyond the range of doubles cannot be written as a number a reader takes: it is Null.
+Variant Finite(double value) { return std::isfinite(value) ? Variant(value) : Variant::Null(); }
 
 // The groups of one dissolve: one per distinct case value, each with its
 // record count and its accumulators' numbers and texts in flat arrays.
@@ -133,6 +162,7 @@ public:
                 Accumulator added;
                 added.field = token.field;
                 added.text = token.fieldType == fieldtype::String;
+                added.date = token.fieldType == fieldtype::Date;
                 added.n = numberSlots_++;
                 accumulators_.push_back(added);
                 found = accumulators_.end() - 1;
@@ -145,20 +175,15 @@ public:
             switch (token.statistic) {
             case Statistic::Minimum: keep(a.text ? a.textMinimum : a.minimum, a.text ? textSlots_ : numberSlots_); break;
             case Statistic::Maximum: keep(a.text ? a.textMaximum : a.maximum, a.text ? textSlots_ : numberSlots_); break;
-            case Statistic::Sum: keep(a.sum, numberSlots_); break;
-            case Statistic::Average: keep(a.mean, numberSlots_); break;
+            case Statistic::Sum:
+            case Statistic::Average: keep(a.sum, sumSlots_); break;
             case Statistic::StdDev:
             case Statistic::Variance:
-                keep(a.mean, numberSlots_);
-                keep(a.m2, numberSlots_);
+                keep(a.sum, sumSlots_);
+                keep(a.squares, sumSlots_);
                 break;
             case Statistic::Count: break;
             }
-        }
-        initial_.assign(static_cast<std::size_t>(numberSlots_), 0.0);
-        for (const Accumulator& a : accumulators_) {
-            if (a.minimum >= 0) initial_[a.minimum] = std::numeric_limits<double>::infinity();
-            if (a.maximum >= 0) initial_[a.maximum] = -std::numeric_limits<double>::infinity();
         }
     }
 
@@ -174,15 +199,18 @@ public:
         auto found = index_.find(key);
         if (found == index_.end()) {
             found = index_.emplace(key, static_cast<std::uint32_t>(index_.size())).first;
-            numbers_.insert(numbers_.end(), initial_.begin(), initial_.end());
+            numbers_.resize(numbers_.size() + static_cast<std::size_t>(numberSlots_));
             texts_.resize(texts_.size() + static_cast<std::size_t>(textSlots_));
+            sums_.resize(sums_.size() + static_cast<std::size_t>(sumSlots_));
         }
         double* numbers = &numbers_[found->second * static_cast<std::size_t>(numberSlots_)];
         std::string* texts = textSlots_ ? &texts_[found->second * static_cast<std::size_t>(textSlots_)] : nullptr;
+        ExactSum* sums = sumSlots_ ? &sums_[found->second * static_cast<std::size_t>(sumSlots_)] : nullptr;
         numbers[0] += 1;
         for (const Accumulator& a : accumulators_) {
             const Variant& value = row.Value(a.field);
-            if (value.IsNull() || value.IsEmpty()) continue;
+            // A NaN is no value, as a Null is.
+            if (value.IsNull() || value.IsEmpty() || (value.IsDouble() && std::isnan(value.AsDouble()))) continue;
             const double n = numbers[a.n] += 1;
             if (a.text) {
                 std::string converted;
@@ -192,15 +220,10 @@ public:
                 continue;
             }
             const double x = value.ToDouble();
-            if (a.minimum >= 0 && x < numbers[a.minimum]) numbers[a.minimum] = x;
-            if (a.maximum >= 0 && x > numbers[a.maximum]) numbers[a.maximum] = x;
-            if (a.sum >= 0) numbers[a.sum] += x;
-            if (a.mean >= 0) {
-                // Welford's running mean and sum of squared deviations.
-                const double delta = x - numbers[a.mean];
-                numbers[a.mean] += delta / n;
-                if (a.m2 >= 0) numbers[a.m2] += delta * (x - numbers[a.mean]);
-            }
+            if (std::isnan(x)) continue;
+            if (a.minimum >= 0 && (n == 1 || Before(a, x, numbers[a.minimum]))) numbers[a.minimum] = x;
+            if (a.maximum >= 0 && (n == 1 || Before(a, numbers[a.maximum], x))) numbers[a.maximum] = x;
+            if (a.sum >= 0) Accumulate(sums[a.sum], a.squares >= 0 ? &sums[a.squares] : nullptr, value);
         }
     }
 
@@ -209,7 +232,10 @@ public:
         std::vector<std::pair<const Variant*, std::uint32_t>> ordered;
         ordered.reserve(index_.size());
         for (const auto& [key, group] : index_) ordered.emplace_back(&key, group);
-        std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+        std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+            if (a.first->IsDate() && b.first->IsDate()) return DateOrder(a.first->AsDate()) < DateOrder(b.first->AsDate());
+            return *a.first < *b.first;
+        });
         return ordered;
     }
 
@@ -226,13 +252,15 @@ public:
             if (token.fieldType == fieldtype::Date) return Variant::Date(numbers[numberSlot]);
             return Variant(numbers[numberSlot]);
         };
+        const ExactSum* sums = sumSlots_ ? &sums_[group * static_cast<std::size_t>(sumSlots_)] : nullptr;
+        const auto count = static_cast<std::int64_t>(n);
         switch (token.statistic) {
         case Statistic::Minimum: return extreme(a.minimum, a.textMinimum);
         case Statistic::Maximum: return extreme(a.maximum, a.textMaximum);
-        case Statistic::Average: return Variant(numbers[a.mean]);
-        case Statistic::Sum: return Variant(numbers[a.sum]);
-        case Statistic::Variance: return Variant(n > 1 ? numbers[a.m2] / (n - 1) : 0.0);
-        case Statistic::StdDev: return Variant(n > 1 ? std::sqrt(numbers[a.m2] / (n - 1)) : 0.0);
+        case Statistic::Average: return Finite(Rounded15(ExactMean(sums[a.sum], count)));
+        case Statistic::Sum: return Finite(Rounded15(sums[a.sum].Value()));
+        case Statistic::Variance: return Finite(Rounded15(ExactVariance(sums[a.sum], sums[a.squares], count)));
+        case Statistic::StdDev: return Finite(Rounded15OfRoot(ExactVariance(sums[a.sum], sums[a.squares], count)));
         case Statistic::Count: break;
         }
         return Variant::Null();
@@ -242,10 +270,11 @@ private:
     std::vector<Accumulator> accumulators_;
     int numberSlots_ = 0;
     int textSlots_ = 0;
-    std::vector<double> initial_;
+    int sumSlots_ = 0;
     std::unordered_map<Variant, std::uint32_t, VariantHash> index_;
     std::vector<double> numbers_;
     std::vector<std::string> texts_;
+    std::vector<ExactSum> sums_;
 };
 
 // A date's time of day in milliseconds, rounded.
@@ -409,7 +438,12 @@ std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& inpu
         writer.Write(record);
     }
     writer.Close();
-    return SourceTable::Open(writer.Path());
+    // The table is done only when it reads back with every record.
+    auto table = SourceTable::Open(writer.Path());
+    if (table->RowCount(nullptr) != static_cast<std::int64_t>(ordered.size()))
+        throw ComError(E_FAIL, "Tessaly.Data", "The table " + writer.Path() + " did not read back whole");
+    writer.Keep();
+    return table;
 }
 
 }  // namespace platform
