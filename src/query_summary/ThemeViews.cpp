@@ -1,6 +1,8 @@
 #include "src/query_summary/ThemeViews.h"
 
 #include "platform/com/ComError.h"
+#include "platform/data/QueryFilter.h"
+#include "platform/data/SelectionSet.h"
 #include "platform/data/WhereClause.h"
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
@@ -58,6 +60,17 @@ std::shared_ptr<platform::SourceTable> ThemeSource(const std::shared_ptr<platfor
 
 std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme) {
     return ObjectRequired(ThemeSelection(theme).SelectionSet()).Count();
+}
+
+std::int64_t ShownSelectedRowCount(const std::shared_ptr<platform::HostObject>& theme) {
+    platform::SelectionSet& selection = ObjectRequired(ThemeSelection(theme).SelectionSet());
+    if (selection.Count() == 0) return 0;
+    platform::QueryFilter idsOnly;
+    idsOnly.SubFields(ObjectRequired(selection.Target()).OIDFieldName());
+    std::int64_t shown = 0;
+    const auto cursor = selection.Search(&idsOnly, true);
+    while (cursor->NextRow()) ++shown;
+    return shown;
 }
 
 }  // namespace tessaly

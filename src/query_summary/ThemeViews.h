@@ -28,5 +28,8 @@ std::shared_ptr<platform::SourceTable> ThemeSource(const std::shared_ptr<platfor
 
 // The number of selected rows (a theme without a selection set is error 91).
 std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme);
+// The selected rows the theme shows (its definition expression may hide some):
+// the rows a summary of the selection reads.
+std::int64_t ShownSelectedRowCount(const std::shared_ptr<platform::HostObject>& theme);
 
 }  // namespace tessaly

@@ -270,7 +270,7 @@ void frm_Tessaly_Summarize::DisplayNumSelected() {
             return;
         }
         const auto table = ThemeTable(selectedLayer_);
-        const std::int64_t selected = SelectedRowCount(selectedLayer_);
+        const std::int64_t selected = ShownSelectedRowCount(selectedLayer_);
         const std::int64_t total = table->RowCount(nullptr);
         chkSumSelected.SetCaption(std::string(kSummarizeCheckCaption) + " (" + InsertCommas(selected) + " of " +
                                   InsertCommas(total) + " selected)");

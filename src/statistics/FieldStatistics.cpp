@@ -31,6 +31,10 @@ FieldStatistics ComputeFieldStatistics(std::vector<double>& values, std::int64_t
     DoubleAscending(values, 0, static_cast<std::int32_t>(values.size() - 1));
     StatsResultArray results;
     StatsFromArray(values, fieldName, tableName, results, application);
+    if (!results[kStatsTotal].IsNumeric()) {
+        statistics.computed = false;
+        return statistics;
+    }
     statistics.total = Number(results[kStatsTotal]);
     statistics.mean = Number(results[kStatsMean]);
     statistics.minimum = Number(results[kStatsMinimum]);

@@ -24,14 +24,15 @@ struct FieldStatistics {
     double standardDeviation = -9999;
     std::int64_t count = 0;
     std::int64_t nullCount = 0;
+    // False when StatsFromArray reported that it could not compute them.
+    bool computed = true;
 };
 
 // The statistics of one field's values, sorting them ascending in place. No
 // value gives the placeholders above (-9999 for what cannot be computed); one
 // value v gives v for the total, mean, median and extremes and 0 for the
 // spreads; two or more go through StatsFromArray, which shows its own progress
-// and reports its own errors (what it could not compute then reads 0 and an
-// empty mode text).
+// and reports its own errors (`computed` is then false).
 FieldStatistics ComputeFieldStatistics(std::vector<double>& values, std::int64_t nullCount,
                                        const std::string& fieldName, const std::string& tableName,
                                        const std::shared_ptr<platform::Application>& application);

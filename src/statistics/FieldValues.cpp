@@ -1,5 +1,7 @@
 #include "src/statistics/FieldValues.h"
 
+#include <cmath>
+
 #include "platform/com/ComError.h"
 #include "platform/data/QueryFilter.h"
 #include "platform/data/SelectionSet.h"
@@ -63,8 +65,10 @@ FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldI
         if (value.IsNull()) {
             // Only an unfiltered reading meets them; a filtered one counted them apart.
             if (!filtered) ++reading.nullCount;
+        } else if (const double number = value.ToDouble(); std::isnan(number)) {
+            ++reading.nullCount;  // not a number: no value, as a Null (a filter's count of Nulls leaves it out)
         } else {
-            reading.values.push_back(value.ToDouble());
+            reading.values.push_back(number);
         }
         progress.Step();
     }

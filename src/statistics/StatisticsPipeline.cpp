@@ -124,6 +124,11 @@ void RunStatistics(const StatisticsCaller& caller, StatsDialogSettings& settings
                                                ignoreValues ? ignored : std::vector<double>{}, *caller.application);
         const FieldStatistics statistics =
             ComputeFieldStatistics(reading.values, reading.nullCount, field.name, source.name, caller.application);
+        // The error is reported already; a report of numbers not computed would mislead.
+        if (!statistics.computed) {
+            platform::screen::SetMousePointer(platform::vbDefault);
+            return;
+        }
         report += FieldReportBlock(field.alias, source.name, allRecords, statistics, names, decimals);
     }
     if (ignoreValues) report += IgnoredValuesBlock(ignored, caller.ruleAfterIgnoredValues);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/com/ComError.h"
+#include "platform/data/ExactSum.h"
 #include "platform/map/Application.h"
 #include "platform/map/StatusBar.h"
 #include "src/core/ErrorHandling.h"
@@ -51,14 +52,15 @@ std::string ModeText(const std::vector<Run>& runs) {
             modes.push_back(run.value);
         }
     }
+    // A zero is written "0", whatever its sign.
+    auto text = [](double mode) { return platform::Variant(mode == 0 ? 0.0 : mode).ToText(); };
     if (modes.size() == 1) {
-        return "1 mode found [" + InsertCommas(longest) +
-               " cases]: Value = " + platform::Variant(modes.front()).ToText();
+        return "1 mode found [" + InsertCommas(longest) + " cases]: Value = " + text(modes.front());
     }
     std::string list;
     for (double mode : modes) {
         if (!list.empty()) list += ", ";
-        list += platform::Variant(mode).ToText();
+        list += text(mode);
     }
     return std::to_string(modes.size()) + " modes found [" + InsertCommas(longest) +
            " cases each]: Values = " + list;
@@ -86,23 +88,24 @@ void StatsFromArray(const std::vector<double>& values, const std::string& fieldN
 
         const std::string modeText = ModeText(RunsOfEqualValues(values, progress));
 
+        // Sums kept exactly, each statistic rounded once: whatever a double can hold comes out.
         double minimum = values.front();
         double maximum = values.front();
-        double total = 0;
+        platform::ExactSum sum;
+        platform::ExactSum squares;
         for (double value : values) {
             progress.Step();
+            if (!std::isfinite(value)) throw platform::RuntimeError(platform::vberr::Overflow);
             minimum = std::min(minimum, value);
             maximum = std::max(maximum, value);
-            total = Checked(total + value);
+            sum.Add(value);
         }
         const double count = static_cast<double>(n);
-        const double mean = total / count;
-
-        double sumOfSquares = 0;
+        const double total = Checked(platform::NearestDouble(sum.Value()));
+        const double mean = Checked(platform::NearestDouble(platform::ExactMean(sum, n)));
         for (double value : values) {
             progress.Step();
-            const double deviation = value - mean;
-            sumOfSquares = Checked(sumOfSquares + deviation * deviation);
+            squares.AddSquare(value);
         }
 
         double median = -9999;
@@ -111,12 +114,24 @@ void StatsFromArray(const std::vector<double>& values, const std::string& fieldN
         double standardError = 0;
         if (n > 1) {
             const auto middle = static_cast<std::size_t>(n / 2);
-            median = n % 2 == 0 ? (values[middle - 1] + values[middle]) / 2 : values[middle];
-            variance = sumOfSquares / (count - 1);
-            standardDeviation = std::sqrt(variance);
-            standardError = standardDeviation / std::sqrt(count);
+            if (n % 2 == 0) {
+                platform::ExactSum pair;
+                pair.Add(values[middle - 1]);
+                pair.Add(values[middle]);
+                median = platform::NearestDouble(platform::ExactMean(pair, 2));
+            } else {
+                median = values[middle];
+            }
+            platform::ExactRatio exact = platform::ExactVariance(sum, squares, n);
+            variance = Checked(platform::NearestDouble(exact));
+            standardDeviation = Checked(platform::NearestDoubleOfRoot(exact));
+            exact.denominator *= static_cast<long>(n);
+            standardError = Checked(platform::NearestDoubleOfRoot(exact));
         }
-        const double range = maximum - minimum;
+        platform::ExactSum spread;
+        spread.Add(maximum);
+        spread.Add(-minimum);
+        const double range = Checked(platform::NearestDouble(spread.Value()));
 
         results[kStatsTotal] = total;
         results[kStatsMean] = mean;

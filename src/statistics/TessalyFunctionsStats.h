@@ -37,8 +37,10 @@ inline constexpr std::size_t kStatsModeText = 10;
 //
 // While it runs, the application's status bar shows "Calculating Statistics on
 // field [<fieldName>] in <tableName>" and the pointer is the hourglass; both are
-// put back however it ends. An error (no values at all, a sum too large for a
-// double, a failing status bar) is reported, and `results` is then left as it was.
+// put back however it ends. The sums are kept exactly and every statistic is
+// rounded once to the nearest double. An error (no values at all, a statistic
+// beyond the range of doubles, a failing status bar) is reported, and
+// `results` is then left as it was.
 void StatsFromArray(const std::vector<double>& values, const std::string& fieldName,
                     const std::string& tableName, StatsResultArray& results,
                     const std::shared_ptr<platform::Application>& app);
