@@ -159,6 +159,12 @@ TEST_F(SummarizeTest, TheCheckBoxCountsTheSelectionAndTicksOnlyWhenItBecomesEnab
         Select(*many, {7});
         dialog.UserClick();
         EXPECT_EQ(dialog.chkSumSelected.Value(), platform::vbChecked) << "enabled again, ticked again";
+
+        Select(*many, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+        many->DefinitionExpression("N > 6 AND N <= 37");
+        dialog.UserClick();
+        EXPECT_EQ(dialog.chkSumSelected.Caption(), "Summarize on Selected Records Only (7 of 31 selected)")
+            << "the selected rows the layer shows, the rows a summary reads";
     });
 }
 
