@@ -128,6 +128,7 @@ std::vector<std::string> Files(const std::string& folder) {
 
 // An input of n rows, N from 0 to n - 1 and X its square root, in memory.
 std::shared_ptr<platform::Table> Rows(int n) {
+    GDALAllRegister();
     std::shared_ptr<GDALDataset> dataset(GetGDALDriverManager()->GetDriverByName("Memory")->Create("rows", 0, 0, 0, GDT_Unknown, nullptr),
                                          [](GDALDataset* d) { GDALClose(d); });
     OGRLayer* layer = dataset->CreateLayer("rows", nullptr, wkbNone, nullptr);
