@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -10,24 +11,43 @@ namespace platform {
 
 namespace {
 
-// The odd integer and the power of two a nonzero double is.
-void Decompose(double value, mpz_class& mantissa, long& exponent) {
-    int e = 0;
-    const double fraction = std::frexp(value, &e);
-    const auto whole = static_cast<std::int64_t>(std::ldexp(fraction, 53));
-    const auto magnitude = static_cast<std::uint64_t>(whole < 0 ? -whole : whole);
-    const int zeros = std::countr_zero(magnitude);
-    mantissa = static_cast<long>(magnitude >> zeros);
-    if (whole < 0) mantissa = -mantissa;
-    exponent = e - 53 + zeros;
+// The odd integer and the power of two a nonzero double or integer is.
+void Decompose(double value, std::int64_t& mantissa, long& exponent) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<long>((bits >> 52) & 0x7FF);
+    std::uint64_t whole = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased != 0) whole |= std::uint64_t{1} << 52;  // not subnormal: the hidden bit
+    const int zeros = std::countr_zero(whole);
+    mantissa = static_cast<std::int64_t>(whole >> zeros);
+    if (bits >> 63) mantissa = -mantissa;
+    exponent = (biased != 0 ? biased : 1) - 1075 + zeros;
 }
 
-void Decompose(std::int64_t value, mpz_class& mantissa, long& exponent) {
-    const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    const int zeros = std::countr_zero(magnitude);
-    mantissa = static_cast<unsigned long>(magnitude >> zeros);
-    if (value < 0) mantissa = -mantissa;
+void Decompose(std::int64_t value, __int128& mantissa, long& exponent) {
+    const int zeros = std::countr_zero(static_cast<std::uint64_t>(value));
+    mantissa = static_cast<__int128>(value) >> zeros;
     exponent = zeros;
+}
+
+mpz_class Wide(__int128 value) {
+    const bool negative = value < 0;
+    const unsigned __int128 magnitude = negative ? 0 - static_cast<unsigned __int128>(value) : static_cast<unsigned __int128>(value);
+    mpz_class result = static_cast<unsigned long>(magnitude >> 64);
+    result <<= 64;
+    result += static_cast<unsigned long>(magnitude & 0xFFFFFFFFFFFFFFFFu);
+    return negative ? mpz_class(-result) : result;
+}
+
+// value * 2^bits, which the caller knows to fit.
+__int128 Shifted(__int128 value, long bits) {
+    return static_cast<__int128>(static_cast<unsigned __int128>(value) << bits);
+}
+
+// The bits of a 128-bit integer's magnitude.
+int Bits(__int128 value) {
+    const unsigned __int128 magnitude = value < 0 ? 0 - static_cast<unsigned __int128>(value) : static_cast<unsigned __int128>(value);
+    const auto high = static_cast<std::uint64_t>(magnitude >> 64);
+    return high ? 128 - std::countl_zero(high) : 64 - std::countl_zero(static_cast<std::uint64_t>(magnitude));
 }
 
 mpz_class Power(unsigned long base, unsigned long exponent) {
@@ -102,14 +122,28 @@ Scaled ScaleTo(const ExactRatio& x, bool root, unsigned long base, unsigned long
 
 double Signed(const ExactRatio& x, double magnitude) { return sgn(x.numerator) < 0 ? -magnitude : magnitude; }
 
+// Whether x is a double as it stands (a sum of one value, mostly), and which.
+bool IsDouble(const ExactRatio& x, double& value) {
+    if (x.denominator != 1 || mpz_sizeinbase(x.numerator.get_mpz_t(), 2) > 53 || x.exponent < -1074 || x.exponent > 971)
+        return false;
+    value = std::ldexp(x.numerator.get_d(), static_cast<int>(x.exponent));
+    return true;
+}
+
 double Nearest(const ExactRatio& x, bool root) {
     if (sgn(x.numerator) == 0) return 0.0;
+    if (double value = 0; !root && IsDouble(x, value)) return value;
     const Scaled scaled = ScaleTo(x, root, 2, 53);
     return Signed(x, std::ldexp(scaled.count.get_d(), static_cast<int>(std::clamp(scaled.k, -2000L, 2000L))));
 }
 
 double Decimal15(const ExactRatio& x, bool root) {
     if (sgn(x.numerator) == 0) return 0.0;
+    if (double value = 0; !root && IsDouble(x, value)) {
+        char text[40];
+        *std::to_chars(text, text + sizeof text - 1, value, std::chars_format::scientific, 14).ptr = '\0';
+        return std::strtod(text, nullptr);
+    }
     const Scaled scaled = ScaleTo(x, root, 10, 15);
     const std::string text = scaled.count.get_str() + "e" + std::to_string(scaled.k);
     return Signed(x, std::strtod(text.c_str(), nullptr));
@@ -117,53 +151,67 @@ double Decimal15(const ExactRatio& x, bool root) {
 
 }  // namespace
 
-void ExactSum::AddScaled(const mpz_class& mantissa, long exponent) {
-    if (sgn(mantissa_) == 0) {
-        mantissa_ = mantissa;
-        exponent_ = exponent;
-        return;
+void ExactSum::AddTerm(__int128 term, long exponent) {
+    constexpr int kRoom = 126;  // bits a sum of two may take in 128
+    if (!wide_) {
+        if (small_ == 0) {
+            small_ = term;
+            exponent_ = exponent;
+            return;
+        }
+        if (exponent < exponent_ && Bits(small_) + (exponent_ - exponent) <= kRoom) {
+            small_ = Shifted(small_, exponent_ - exponent);
+            exponent_ = exponent;
+        }
+        const bool fits = exponent >= exponent_ && Bits(term) + (exponent - exponent_) <= kRoom;
+        if (fits) {
+            small_ += Shifted(term, exponent - exponent_);
+            if (Bits(small_) <= kRoom) return;
+        }
+        wide_ = std::make_unique<mpz_class>(Wide(small_));
+        if (fits) return;
     }
+    mpz_class& sum = *wide_;
     if (exponent < exponent_) {
-        mantissa_ <<= static_cast<mp_bitcnt_t>(exponent_ - exponent);
+        sum <<= static_cast<mp_bitcnt_t>(exponent_ - exponent);
         exponent_ = exponent;
     }
-    if (exponent == exponent_)
-        mantissa_ += mantissa;
-    else
-        mantissa_ += mantissa << static_cast<mp_bitcnt_t>(exponent - exponent_);
+    sum += Wide(term) << static_cast<mp_bitcnt_t>(exponent - exponent_);
 }
 
 void ExactSum::Add(double value) {
     if (value == 0) return;
-    mpz_class mantissa;
+    std::int64_t mantissa = 0;
     long exponent = 0;
     Decompose(value, mantissa, exponent);
-    AddScaled(mantissa, exponent);
+    AddTerm(mantissa, exponent);
 }
 
 void ExactSum::AddSquare(double value) {
     if (value == 0) return;
-    mpz_class mantissa;
+    std::int64_t mantissa = 0;
     long exponent = 0;
     Decompose(value, mantissa, exponent);
-    AddScaled(mantissa * mantissa, 2 * exponent);
+    AddTerm(static_cast<__int128>(mantissa) * mantissa, 2 * exponent);
 }
 
 void ExactSum::Add(std::int64_t value) {
     if (value == 0) return;
-    mpz_class mantissa;
+    __int128 mantissa = 0;
     long exponent = 0;
     Decompose(value, mantissa, exponent);
-    AddScaled(mantissa, exponent);
+    AddTerm(mantissa, exponent);
 }
 
 void ExactSum::AddSquare(std::int64_t value) {
     if (value == 0) return;
-    mpz_class mantissa;
+    __int128 mantissa = 0;
     long exponent = 0;
     Decompose(value, mantissa, exponent);
-    AddScaled(mantissa * mantissa, 2 * exponent);
+    AddTerm(mantissa * mantissa, 2 * exponent);  // an odd mantissa of up to 63 bits: a square of up to 126
 }
+
+ExactRatio ExactSum::Value() const { return {wide_ ? *wide_ : Wide(small_), 1, exponent_}; }
 
 ExactRatio ExactMean(const ExactSum& sum, std::int64_t n) {
     ExactRatio mean = sum.Value();

@@ -1,6 +1,7 @@
 #pragma once
 // Sums, means and variances of doubles computed exactly, then rounded once.
 #include <cstdint>
+#include <memory>
 
 #include <gmpxx.h>
 
@@ -14,7 +15,8 @@ struct ExactRatio {
 };
 
 // The exact sum of finite doubles and 64-bit integers, or of their squares:
-// an integer times a power of two, as wide as the values added need.
+// an integer times a power of two, in 128 bits while it fits there (sums of
+// prices, counts and measures of one scale), else as wide as it needs.
 class ExactSum {
 public:
     void Add(double value);
@@ -22,13 +24,14 @@ public:
     void Add(std::int64_t value);
     void AddSquare(std::int64_t value);
 
-    ExactRatio Value() const { return {mantissa_, 1, exponent_}; }
+    ExactRatio Value() const;
 
 private:
-    void AddScaled(const mpz_class& mantissa, long exponent);
+    void AddTerm(__int128 term, long exponent);
 
-    mpz_class mantissa_;
+    __int128 small_ = 0;  // the sum is small_ * 2^exponent_ ...
     long exponent_ = 0;
+    std::unique_ptr<mpz_class> wide_;  // ... or, once that would overflow, *wide_ * 2^exponent_
 };
 
 // The mean and the sample variance (divisor n - 1, 0 for n below 2) of n values
