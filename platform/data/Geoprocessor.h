@@ -18,19 +18,25 @@ public:
     // Maximum, Average, Sum, StdDev, Variance (sample, divisor n - 1), Count
     // (the records of the group); each token gives one column named
     // keyword + "_" + field made a valid dBASE name (letters, digits and "_",
-    // at most 10 bytes cut on a character boundary) and kept unique. Null
-    // values are left out; a statistic of no values is Null. Numbers are
-    // written to 15 significant digits, each column as wide as its values
-    // need; dates with a time of day are written as text
-    // "yyyy-mm-dd hh:mm:ss" (".sss" added when a value has milliseconds).
-    // Only the case field and the summarized fields are read. The file is
-    // outputName's Name in its workspace's folder, with its ".dbf" ending
-    // (any case) written as ".dbf", beside a ".cpg"; it is opened and returned.
+    // at most 10 bytes cut on a character boundary) and kept unique. Null and
+    // NaN values are left out; a statistic of no values is Null. Sums, means,
+    // variances and deviations are the exact statistics of the values, rounded
+    // once to 15 significant digits; one beyond the range of doubles is Null.
+    // Numbers are written to 15 significant digits (-0 as 0), each column as
+    // wide as its values need, in exponent form where the fixed form would pass
+    // 255 characters. Date-times are ordered by day and time of day; with a
+    // time of day they are written as text "yyyy-mm-dd hh:mm:ss" (".sss" added
+    // when a value has milliseconds). Only the case field and the summarized
+    // fields are read. The file is outputName's Name in its workspace's folder,
+    // with its ".dbf" ending (any case) written as ".dbf", beside a ".cpg"; both
+    // are created exclusively, and the table is opened and returned once it
+    // reads back whole.
     // Failures raise ComError E_INVALIDARG (an unknown field or keyword, an
     // empty summary, selectedOnly on an input without a selection) or E_FAIL
-    // (the ".dbf" or ".cpg" exists in any case of its ending, the folder is
-    // missing, a value cannot be written whole, the write fails); a failed
-    // write leaves no file behind.
+    // (the ".dbf" or ".cpg" exists in any case of its ending, or appears
+    // meanwhile, the folder is missing, a value cannot be written whole, the
+    // write fails); a failed write leaves none of its files behind and
+    // touches no other.
     std::shared_ptr<Table> Dissolve(const std::shared_ptr<Table>& input, bool selectedOnly,
                                     const std::string& caseField, const std::string& summary,
                                     const std::shared_ptr<DatasetName>& outputName);
