@@ -195,7 +195,10 @@ public:
     }
 
     void Add(const Row& row, int caseField) {
-        const Variant& key = row.Value(caseField);
+        // A NaN case value belongs with the Nulls.
+        static const Variant null = Variant::Null();
+        const Variant& value = row.Value(caseField);
+        const Variant& key = value.IsDouble() && std::isnan(value.AsDouble()) ? null : value;
         auto found = index_.find(key);
         if (found == index_.end()) {
             found = index_.emplace(key, static_cast<std::uint32_t>(index_.size())).first;
@@ -210,7 +213,7 @@ public:
         for (const Accumulator& a : accumulators_) {
             const Variant& value = row.Value(a.field);
             // A NaN is no value, as a Null is.
-            if (value.IsNull() || value.IsEmpty() || (value.IsDouble() && std::isnan(value.AsDouble()))) continue;
+            if (value.IsNull() || value.IsEmpty() || (value.IsNumeric() && std::isnan(value.ToDouble()))) continue;
             const double n = numbers[a.n] += 1;
             if (a.text) {
                 std::string converted;
@@ -220,7 +223,6 @@ public:
                 continue;
             }
             const double x = value.ToDouble();
-            if (std::isnan(x)) continue;
             if (a.minimum >= 0 && (n == 1 || Before(a, x, numbers[a.minimum]))) numbers[a.minimum] = x;
             if (a.maximum >= 0 && (n == 1 || Before(a, numbers[a.maximum], x))) numbers[a.maximum] = x;
             if (a.sum >= 0) Accumulate(sums[a.sum], a.squares >= 0 ? &sums[a.squares] : nullptr, value);

@@ -200,6 +200,13 @@ TEST_F(Dissolve, NullCaseValuesMakeARecordOfTheirOwn) {
                                                     OutputName(out_, "ages.dbf"));
     EXPECT_EQ(Texts(Column(*output, "Minimum_AG")), (std::vector<std::string>{"<null>", "34", "51"}));
     EXPECT_EQ(Texts(Column(*output, "Count_AGE")), (std::vector<std::string>{"1", "1", "1"}));
+    std::ofstream(out_ + "/nan.csvt") << "Real,Real\n";
+    std::ofstream(out_ + "/nan.csv") << "K,V\n1,nan\nnan,3\n,4\nnan,-0\n";
+    output = platform::Geoprocessor().Dissolve(SourceTable::Open(out_ + "/nan.csv"), false, "K", "Count.K, Sum.V, Minimum.V",
+                                               OutputName(out_, "nan.dbf"));
+    EXPECT_EQ(Texts(Column(*output, "Count_K")), (std::vector<std::string>{"3", "1"})) << "NaN with the Nulls";
+    EXPECT_EQ(Texts(Column(*output, "Sum_V")), (std::vector<std::string>{"7", "<null>"}));
+    EXPECT_EQ(Contents(out_ + "/nan.dbf").find("-0"), std::string::npos);
 }
 
 TEST_F(Dissolve, FilesAnotherProcessMakesMeanwhileStayUntouched) {
