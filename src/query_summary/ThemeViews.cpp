@@ -64,7 +64,8 @@ std::int64_t SelectedRowCount(const std::shared_ptr<platform::HostObject>& theme
 
 std::int64_t ShownSelectedRowCount(const std::shared_ptr<platform::HostObject>& theme) {
     platform::SelectionSet& selection = ObjectRequired(ThemeSelection(theme).SelectionSet());
-    if (selection.Count() == 0) return 0;
+    // Without a definition expression every selected row is shown.
+    if (selection.Count() == 0 || ThemeDefinition(theme).DefinitionExpression().empty()) return selection.Count();
     platform::QueryFilter idsOnly;
     idsOnly.SubFields(ObjectRequired(selection.Target()).OIDFieldName());
     std::int64_t shown = 0;
