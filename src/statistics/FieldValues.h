@@ -24,8 +24,8 @@ struct StatisticsSource {
 };
 
 // One field's values as read: the numbers (not sorted), the rows whose value
-// is Null or NaN, and the row count the reading expected (the whole selection for
-// selected records).
+// is Null or NaN, and the row count the reading expected (the whole selection
+// for selected records).
 struct FieldReading {
     std::vector<double> values;
     std::int64_t nullCount = 0;
@@ -35,10 +35,11 @@ struct FieldReading {
 // Reads field `fieldIndex` (named `fieldName`) of every row, or of the
 // selected rows, leaving out the values in `ignored` (none: empty) by a where
 // clause. Rows whose value is Null are counted, also those such a clause
-// leaves out; a NaN is counted with them and is no value. While reading, the application's status bar shows "Gathering
-// values from field [<fieldName>] in <source name>" and the pointer is the
-// hourglass; the bar is hidden however the reading ends, the pointer is left
-// to the caller. A value that is no number raises runtime error 13.
+// leaves out; a NaN is counted with them and is no value. While reading, the
+// application's status bar shows "Gathering values from field [<fieldName>]
+// in <source name>" and the pointer is the hourglass; the bar is hidden
+// however the reading ends, the pointer is left to the caller. A value that
+// is no number raises runtime error 13.
 FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldIndex, const std::string& fieldName,
                              bool allRecords, const std::vector<double>& ignored, platform::Application& application);
 

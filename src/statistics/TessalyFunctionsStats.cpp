@@ -128,10 +128,7 @@ void StatsFromArray(const std::vector<double>& values, const std::string& fieldN
             exact.denominator *= static_cast<long>(n);
             standardError = Checked(platform::NearestDoubleOfRoot(exact));
         }
-        platform::ExactSum spread;
-        spread.Add(maximum);
-        spread.Add(-minimum);
-        const double range = Checked(platform::NearestDouble(spread.Value()));
+        const double range = Checked(maximum - minimum);  // rounded once already
 
         results[kStatsTotal] = total;
         results[kStatsMean] = mean;
