@@ -172,7 +172,8 @@ TEST_F(SummaryExactTest, EveryWrittenAndPrintedNumberIsTheExactStatisticRounded)
                 ASSERT_EQ(feature->IsFieldSetAndNotNull(2 + i), expected[i].has_value()) << i;
                 EXPECT_EQ(feature->GetFieldAsDouble(2 + i), expected[i].value_or(0)) << i;
             }
-            for (double x : Numbers(members, &Row::wide)) ExpectColumnFor(x, Round15(x));
+            for (auto column : {&Row::cents, &Row::wide})
+                for (double x : Numbers(members, column)) ExpectColumnFor(x, Round15(x));
             std::vector<std::string> stamps;
             for (const Row* r : members)
                 if (!r->stamp.empty()) stamps.push_back(r->stamp);
