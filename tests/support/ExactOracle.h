@@ -2,6 +2,8 @@
 // Statistics of doubles in exact rational arithmetic (GMP), rounded once: an
 // oracle for what the summary writes and the statistics report prints.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -46,24 +48,20 @@ inline double Round15(const mpq_class& q, bool root = false) {
     return q < 0 ? -magnitude : magnitude;
 }
 
-// The double nearest to q or to its square root (ties never met in random data).
+// The double nearest to q or to its square root, ties to even.
 inline double Nearest(const mpq_class& q, bool root = false) {
     const mpq_class a = abs(q);
-    mpf_class start(a, 256);
+    mpf_class start(a, 256);  // GMP truncates: the start is at most the value
     if (root) start = sqrt(start);
     double c = start.get_d();
-    if (std::isinf(c)) return q < 0 ? -c : c;
     auto f = [root](const mpq_class& x) { return root ? mpq_class(x * x) : x; };
     auto middle = [](double x, double y) { return mpq_class((mpq_class(x) + mpq_class(y)) / 2); };
-    while (true) {  // up while the midpoint to the next double (past the largest: the overflow bound) is below
-        const double up = std::nextafter(c, INFINITY);
-        const bool last = std::isinf(up);
-        const mpq_class limit = last ? mpq_class(mpq_class(c) * 2 - middle(std::nextafter(c, 0.0), c)) : middle(c, up);
-        if (!(f(limit) < a || (last && f(limit) == a))) break;
-        c = up;
-        if (last) return q < 0 ? -c : c;
-    }
-    while (c > 0 && f(middle(std::nextafter(c, 0.0), c)) > a) c = std::nextafter(c, 0.0);
+    auto above = [&](double x) {  // the bound to the next double up; past the largest, the overflow bound
+        const double up = std::nextafter(x, INFINITY);
+        return std::isinf(up) ? mpq_class(mpq_class(x) * 2 - middle(std::nextafter(x, 0.0), x)) : middle(x, up);
+    };
+    auto odd = [](double x) { return (std::bit_cast<std::uint64_t>(x) & 1) != 0; };
+    for (int side; std::isfinite(c) && ((side = cmp(f(above(c)), a)) < 0 || (side == 0 && odd(c)));) c = std::nextafter(c, INFINITY);
     return q < 0 ? -c : c;
 }
 
