@@ -104,19 +104,6 @@ struct Accumulator {
     int textMinimum = -1, textMaximum = -1;  // offsets into a group's texts
 };
 
-struct VariantHash {
-    std::size_t operator()(const Variant& value) const {
-        switch (value.Type()) {
-        case VariantType::String: return std::hash<std::string>()(value.AsString());
-        case VariantType::Integer: return std::hash<std::int64_t>()(value.AsInteger());
-        case VariantType::Double: return std::hash<double>()(value.AsDouble());
-        case VariantType::Date: return std::hash<double>()(value.AsDate()) ^ 0x9e3779b97f4a7c15ULL;
-        case VariantType::Boolean: return value.AsBoolean() ? 1 : 0;
-        default: return static_cast<std::size_t>(value.Type()) + 0x51ed27;
-        }
-    }
-};
-
 // The groups of one dissolve: one per distinct case value, each with its
 // record count and its accumulators' numbers and texts in flat arrays.
 class Groups {
@@ -243,7 +230,7 @@ private:
     int numberSlots_ = 0;
     int textSlots_ = 0;
     std::vector<double> initial_;
-    std::unordered_map<Variant, std::uint32_t, VariantHash> index_;
+    std::unordered_map<Variant, std::uint32_t, VariantHash, VariantKeyEqual> index_;
     std::vector<double> numbers_;
     std::vector<std::string> texts_;
 };
