@@ -303,7 +303,7 @@ Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind k
 
 Variant ObjectIdValue(GIntBig fid) {
     if (fid >= INT32_MIN && fid <= INT32_MAX) return Variant(static_cast<std::int32_t>(fid));
-    return Variant(static_cast<double>(fid));
+    return Variant::LongLong(fid);
 }
 
 }  // namespace platform

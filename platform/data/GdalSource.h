@@ -131,6 +131,7 @@ bool IsTextBoolean(const OGRFieldDefn& field, WorkspaceKind kind);
 
 // The value of one GDAL field as the host reads it from data of that kind.
 Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind kind);
+// A feature ID as an Integer, or a LongLong past the 32-bit range.
 Variant ObjectIdValue(GIntBig fid);
 
 }  // namespace platform

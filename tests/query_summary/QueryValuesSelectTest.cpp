@@ -38,14 +38,16 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         int day;    // of May 2001
         int hour;   // of DT; DT's day is `day`
         int minute;
+        GIntBig fid;  // in a GeoPackage; a shapefile counts its rows
     };
     const Row rows[] = {
-        {"O'Neil", 1, 12345678901234567LL, 0.1 + 0.2, 3, 10, 20},
-        {"a''b", -3, 5, 0.3, 4, 0, 0},
-        {"plain", 2, -9007199254740993LL, 1e-7, 3, 0, 0},
-        {"Plain", 1, 5, 0.1, 5, 23, 59},
-        {"x", 2, 7, 2.5, 4, 10, 20},
+        {"O'Neil", 1, 12345678901234567LL, 0.1 + 0.2, 3, 10, 20, 1},
+        {"a''b", -3, 5, 0.3, 4, 0, 0, 2147483653LL},
+        {"plain", 2, -9007199254740993LL, 1e-7, 3, 0, 0, 9007199254740993LL},
+        {"Plain", 1, 5000000000LL, 0.1, 5, 23, 59, 9223372036854775806LL},
+        {"x", 2, 7, 2.5, 4, 10, 20, 9007199254740992LL},
     };
+    const bool ownIds = std::string(dataset.GetDriverName()) == "GPKG";
     int point = 0;
     for (const Row& row : rows) {
         OGRFeature feature(layer.GetLayerDefn());
@@ -55,6 +57,7 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         feature.SetField("R", row.r);
         feature.SetField(feature.GetFieldIndex("D"), 2001, 5, row.day, 0, 0, 0, 0);
         feature.SetField(feature.GetFieldIndex("DT"), 2001, 5, row.day, row.hour, row.minute, 30, 0);
+        if (ownIds) feature.SetFID(row.fid);
         ++point;
         OGRPoint where(point, point);
         if (type != wkbNone) feature.SetGeometry(&where);
@@ -173,7 +176,8 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
     EXPECT_TRUE(Boxes().empty()) << Boxes().front().title << " " << Boxes().front().text;
     EXPECT_TRUE(Reports().empty()) << Reports().front();
     for (const char* line : {"'O''Neil'", "'a''''b'", "'plain'", "'Plain'", "12345678901234567", "0.30000000000000004",
-                             "1E-07", "'2001-05-03'", "'2001-05-03T10:20:30.000'"})
+                             "1E-07", "'2001-05-03'", "'2001-05-03T10:20:30.000'", "5000000000", "-9007199254740993",
+                             "2147483653", "9007199254740993", "9007199254740992", "9223372036854775806"})
         EXPECT_EQ(seen.count(line), 1u) << line << " was listed";
 }
 
