@@ -25,9 +25,12 @@ namespace {
 constexpr std::size_t kNameBytes = 10;
 constexpr int kMaxWidth = 255;
 
-OGRFieldType GdalTypeOf(int type) {
-    switch (type) {
-    case fieldtype::Integer: return OFTInteger;
+// dBASE integers up to 9 characters wide fit 32 bits; wider ones need 64.
+constexpr int kWidestInteger32 = 9;
+
+OGRFieldType GdalTypeOf(const DbaseColumn& column) {
+    switch (column.type) {
+    case fieldtype::Integer: return column.width > kWidestInteger32 ? OFTInteger64 : OFTInteger;
     case fieldtype::String: return OFTString;
     case fieldtype::Date: return OFTDate;
     default: return OFTReal;
@@ -44,7 +47,12 @@ void SetValue(OGRFeature& feature, int index, int type, const Variant& value) {
         return;
     }
     switch (type) {
-    case fieldtype::Integer: feature.SetField(index, static_cast<int>(value.ToDouble())); break;
+    case fieldtype::Integer:
+        if (value.IsLongLong())
+            feature.SetField(index, static_cast<GIntBig>(value.AsLongLong()));
+        else
+            feature.SetField(index, static_cast<int>(value.ToDouble()));
+        break;
     case fieldtype::String: feature.SetField(index, value.ToText().c_str()); break;
     case fieldtype::Date: {
         const DateParts p = PartsFromOleDate(value.ToDouble());
@@ -181,7 +189,7 @@ DbaseWriter::DbaseWriter(const std::string& path, const std::vector<DbaseColumn>
             impl_->dataset->CreateLayer(layerName.c_str(), nullptr, wkbNone, const_cast<char**>(options));
         if (impl_->layer == nullptr || problems.Any()) throw problems.Error("Unable to create " + file);
         for (const auto& column : columns) {
-            OGRFieldDefn definition(column.name.c_str(), GdalTypeOf(column.type));
+            OGRFieldDefn definition(column.name.c_str(), GdalTypeOf(column));
             definition.SetWidth(WidthOf(column));
             // At least one decimal, so that readers take the column as real numbers.
             if (column.type == fieldtype::Double) definition.SetPrecision(column.decimals);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <limits>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
@@ -96,12 +97,14 @@ std::vector<std::string> ColumnNames(const std::vector<Token>& tokens, const Fie
 
 // One field's running values in each group, numbers as doubles. Which of them
 // a field keeps depends on the statistics asked of it; their offsets into a
-// group's numbers are -1 when not kept.
+// group's numbers are -1 when not kept. 64-bit integers keep their extremes
+// exact, beside those of any other numbers.
 struct Accumulator {
     int field = -1;
     bool text = false;  // minimum and maximum compare as text
     int n = -1, minimum = -1, maximum = -1, sum = -1, mean = -1, m2 = -1;
     int textMinimum = -1, textMaximum = -1;  // offsets into a group's texts
+    int wholeExtremes = -1;  // offset of the minimum, then the maximum, into a group's integers
 };
 
 // The groups of one dissolve: one per distinct case value, each with its
@@ -129,9 +132,14 @@ public:
             auto keep = [](int& slot, int& count) {
                 if (slot < 0) slot = count++;
             };
+            if (isMinOrMax && !a.text) {
+                keep(a.minimum, numberSlots_);
+                keep(a.maximum, numberSlots_);
+                if (a.wholeExtremes < 0) a.wholeExtremes = std::exchange(integerSlots_, integerSlots_ + 2);
+            }
             switch (token.statistic) {
-            case Statistic::Minimum: keep(a.text ? a.textMinimum : a.minimum, a.text ? textSlots_ : numberSlots_); break;
-            case Statistic::Maximum: keep(a.text ? a.textMaximum : a.maximum, a.text ? textSlots_ : numberSlots_); break;
+            case Statistic::Minimum: if (a.text) keep(a.textMinimum, textSlots_); break;
+            case Statistic::Maximum: if (a.text) keep(a.textMaximum, textSlots_); break;
             case Statistic::Sum: keep(a.sum, numberSlots_); break;
             case Statistic::Average: keep(a.mean, numberSlots_); break;
             case Statistic::StdDev:
@@ -143,9 +151,14 @@ public:
             }
         }
         initial_.assign(static_cast<std::size_t>(numberSlots_), 0.0);
+        initialIntegers_.assign(static_cast<std::size_t>(integerSlots_), 0);
         for (const Accumulator& a : accumulators_) {
             if (a.minimum >= 0) initial_[a.minimum] = std::numeric_limits<double>::infinity();
             if (a.maximum >= 0) initial_[a.maximum] = -std::numeric_limits<double>::infinity();
+            if (a.wholeExtremes >= 0) {
+                initialIntegers_[a.wholeExtremes] = std::numeric_limits<std::int64_t>::max();
+                initialIntegers_[a.wholeExtremes + 1] = std::numeric_limits<std::int64_t>::min();
+            }
         }
     }
 
@@ -163,6 +176,7 @@ public:
             found = index_.emplace(key, static_cast<std::uint32_t>(index_.size())).first;
             numbers_.insert(numbers_.end(), initial_.begin(), initial_.end());
             texts_.resize(texts_.size() + static_cast<std::size_t>(textSlots_));
+            integers_.insert(integers_.end(), initialIntegers_.begin(), initialIntegers_.end());
         }
         double* numbers = &numbers_[found->second * static_cast<std::size_t>(numberSlots_)];
         std::string* texts = textSlots_ ? &texts_[found->second * static_cast<std::size_t>(textSlots_)] : nullptr;
@@ -178,9 +192,16 @@ public:
                 if (a.textMaximum >= 0 && (n == 1 || texts[a.textMaximum] < text)) texts[a.textMaximum] = text;
                 continue;
             }
+            if (a.wholeExtremes >= 0 && value.IsLongLong()) {
+                std::int64_t* extremes = &integers_[found->second * static_cast<std::size_t>(integerSlots_) +
+                                                    static_cast<std::size_t>(a.wholeExtremes)];
+                extremes[0] = std::min(extremes[0], value.AsLongLong());
+                extremes[1] = std::max(extremes[1], value.AsLongLong());
+                if (a.sum < 0 && a.mean < 0) continue;
+            }
             const double x = value.ToDouble();
-            if (a.minimum >= 0 && x < numbers[a.minimum]) numbers[a.minimum] = x;
-            if (a.maximum >= 0 && x > numbers[a.maximum]) numbers[a.maximum] = x;
+            if (a.minimum >= 0 && !value.IsLongLong() && x < numbers[a.minimum]) numbers[a.minimum] = x;
+            if (a.maximum >= 0 && !value.IsLongLong() && x > numbers[a.maximum]) numbers[a.maximum] = x;
             if (a.sum >= 0) numbers[a.sum] += x;
             if (a.mean >= 0) {
                 // Welford's running mean and sum of squared deviations.
@@ -208,14 +229,23 @@ public:
         const double n = numbers[a.n];
         if (n == 0) return Variant::Null();
         const std::string* texts = textSlots_ ? &texts_[group * static_cast<std::size_t>(textSlots_)] : nullptr;
-        auto extreme = [&](int numberSlot, int textSlot) {
-            if (a.text) return Variant(texts[textSlot]);
-            if (token.fieldType == fieldtype::Date) return Variant::Date(numbers[numberSlot]);
-            return Variant(numbers[numberSlot]);
+        auto extreme = [&](bool highest) {
+            if (a.text) return Variant(texts[highest ? a.textMaximum : a.textMinimum]);
+            const double number = numbers[highest ? a.maximum : a.minimum];
+            if (token.fieldType == fieldtype::Date) return Variant::Date(number);
+            const std::int64_t* whole = &integers_[group * static_cast<std::size_t>(integerSlots_) +
+                                                   static_cast<std::size_t>(a.wholeExtremes)];
+            if (whole[0] > whole[1]) return Variant(number);  // no 64-bit integer among the values
+            const std::int64_t integer = whole[highest ? 1 : 0];
+            // Other numbers too: the extreme of all of them, as a double.
+            if (numbers[a.minimum] <= numbers[a.maximum])
+                return Variant(highest ? std::max(number, static_cast<double>(integer))
+                                       : std::min(number, static_cast<double>(integer)));
+            return Variant::LongLong(integer);
         };
         switch (token.statistic) {
-        case Statistic::Minimum: return extreme(a.minimum, a.textMinimum);
-        case Statistic::Maximum: return extreme(a.maximum, a.textMaximum);
+        case Statistic::Minimum: return extreme(false);
+        case Statistic::Maximum: return extreme(true);
         case Statistic::Average: return Variant(numbers[a.mean]);
         case Statistic::Sum: return Variant(numbers[a.sum]);
         case Statistic::Variance: return Variant(n > 1 ? numbers[a.m2] / (n - 1) : 0.0);
@@ -229,7 +259,10 @@ private:
     std::vector<Accumulator> accumulators_;
     int numberSlots_ = 0;
     int textSlots_ = 0;
+    int integerSlots_ = 0;
     std::vector<double> initial_;
+    std::vector<std::int64_t> initialIntegers_;
+    std::vector<std::int64_t> integers_;
     std::unordered_map<Variant, std::uint32_t, VariantHash, VariantKeyEqual> index_;
     std::vector<double> numbers_;
     std::vector<std::string> texts_;
@@ -261,6 +294,11 @@ struct ColumnPlan {
     DbaseColumn column;
     bool dateTimes = false;     // a Date column whose values carry a time: written as text
     bool milliseconds = false;  // ... with milliseconds
+    // A Double column whose values are all 64-bit integers becomes an integer
+    // column as wide as the longest of them.
+    bool reals = false;
+    bool wholes = false;
+    std::int64_t wholeMinimum = 0, wholeMaximum = 0;
 };
 
 ColumnPlan PlanFor(const Token& token, const Field& field, std::string name) {
@@ -295,13 +333,32 @@ void Fit(ColumnPlan& plan, const Variant& value) {
         plan.milliseconds = plan.milliseconds || ms % 1000 != 0;
         break;
     }
-    default: FitNumber(column, value.ToDouble()); break;
+    default:
+        if (value.IsLongLong()) {
+            const std::int64_t n = value.AsLongLong();
+            plan.wholeMinimum = plan.wholes ? std::min(plan.wholeMinimum, n) : n;
+            plan.wholeMaximum = plan.wholes ? std::max(plan.wholeMaximum, n) : n;
+            plan.wholes = true;
+            break;
+        }
+        plan.reals = true;
+        FitNumber(column, value.ToDouble());
+        break;
     }
 }
 
 // A Date column that holds times becomes text "yyyy-mm-dd hh:mm:ss[.sss]",
 // so that case values of one day stay apart.
 void Settle(ColumnPlan& plan) {
+    if (plan.wholes && plan.reals) {
+        // Integer values need only their digits before the point: the widest are the extremes.
+        FitNumber(plan.column, static_cast<double>(plan.wholeMinimum));
+        FitNumber(plan.column, static_cast<double>(plan.wholeMaximum));
+    } else if (plan.wholes) {
+        plan.column.type = fieldtype::Integer;
+        plan.column.width = static_cast<int>(std::max(Variant::LongLong(plan.wholeMinimum).ToText().size(),
+                                                      Variant::LongLong(plan.wholeMaximum).ToText().size()));
+    }
     if (!plan.dateTimes) return;
     plan.column.type = fieldtype::String;
     plan.column.width = plan.milliseconds ? 23 : 19;

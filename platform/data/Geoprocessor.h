@@ -21,7 +21,8 @@ public:
     // at most 10 bytes cut on a character boundary) and kept unique. Null
     // values are left out; a statistic of no values is Null. Numbers are
     // written to 15 significant digits, each column as wide as its values
-    // need; dates with a time of day are written as text
+    // need; a column of 64-bit integers only (the case value, Minimum and
+    // Maximum of a 64-bit integer field) is an integer column, exact; dates with a time of day are written as text
     // "yyyy-mm-dd hh:mm:ss" (".sss" added when a value has milliseconds).
     // Only the case field and the summarized fields are read. The file is
     // outputName's Name in its workspace's folder, with its ".dbf" ending

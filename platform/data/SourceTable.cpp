@@ -38,6 +38,16 @@ int FieldTypeOf(const OGRFieldDefn& field, WorkspaceKind kind) {
     }
 }
 
+// A dBASE number column without decimals too wide to be read as a 64-bit integer.
+bool HasWideIntegerColumn(OGRLayer& layer) {
+    const OGRFeatureDefn* definition = layer.GetLayerDefn();
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const OGRFieldDefn* field = definition->GetFieldDefn(i);
+        if (field->GetType() == OFTReal && field->GetPrecision() == 0 && field->GetWidth() >= 19) return true;
+    }
+    return false;
+}
+
 OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
     if (name.empty()) return dataset.GetLayerCount() > 0 ? dataset.GetLayer(0) : nullptr;
     return dataset.GetLayerByName(name.c_str());
@@ -117,16 +127,19 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
     impl->path = path;
     impl->layerName = layerName;
     impl->pool = DatasetPool::For(path, {});
-    bool csv = false;
     {
         Impl::Handle first = impl->Acquire(true);
-        csv = first.owned->GetDriver() && std::string(first.owned->GetDriver()->GetDescription()) == "CSV";
+        const std::string driver = first.owned->GetDriver() ? first.owned->GetDriver()->GetDescription() : "";
+        if (driver == "CSV") {
+            // Numbers in a CSV file should read as numbers, not as text.
+            impl->openOptions = {"AUTODETECT_TYPE=YES"};
+        } else if (driver == "ESRI Shapefile" && first.layer != nullptr && HasWideIntegerColumn(*first.layer)) {
+            // GDAL takes integer columns 19 or 20 digits wide for reals, which
+            // would round 64-bit values; reading the table once settles them.
+            impl->openOptions = {"ADJUST_TYPE=YES"};
+        }
     }
-    if (csv) {
-        // Numbers in a CSV file should read as numbers, not as text.
-        impl->openOptions = {"AUTODETECT_TYPE=YES"};
-        impl->pool = DatasetPool::For(path, impl->openOptions);
-    }
+    if (!impl->openOptions.empty()) impl->pool = DatasetPool::For(path, impl->openOptions);
     Impl::Handle handle = impl->Acquire(true);
     if (handle.layer == nullptr)
         throw DataError(E_FAIL, layerName.empty() ? "No table in " + path : "No table " + layerName + " in " + path);
