@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@
 #include "src/statistics/StatsDialogSettings.h"
 #include "src/statistics/TableLayerCollection.h"
 #include "src/statistics/tessaly_ThemeIDDialog.h"
+#include "tests/support/GdalTestData.h"
 
 namespace statstest {
 namespace {
@@ -249,6 +251,50 @@ TEST_F(StatisticsPipelineTest, CollectionKeysAreUniqueWithoutRegardToCase) {
         EXPECT_EQ(error.Number(), platform::vberr::InvalidCall);
     }
     EXPECT_EQ(collection.Count(), 1);
+}
+
+}  // namespace
+}  // namespace statstest
+
+namespace statstest {
+namespace {
+
+// Typed integers past 2^53 leave out exactly the rows that hold them, not
+// those of the nearest double, on a shapefile and in a GeoPackage.
+TEST_F(StatisticsPipelineTest, TypedIntegersLeaveOutExactlyTheirRows) {
+    const std::int64_t held[] = {9007199254740992, 9007199254740992, 9007199254740992, 9007199254740993, 9007199254740993,
+                                 9007199254740994, 12345678901234567, 12345678901234567, -9223372036854775807,
+                                 5};
+    for (const char* file : {"ids.shp", "ids.gpkg"}) {
+        SCOPED_TRACE(file);
+        {
+            auto dataset = testsupport::Create(Data(file), file == std::string("ids.shp") ? "ESRI Shapefile" : "GPKG");
+            OGRLayer& layer = testsupport::NewLayer(*dataset, "ids", wkbPoint);
+            testsupport::AddField(layer, "ID", OFTInteger64, 20);
+            for (const std::int64_t id : held) {
+                OGRFeature feature(layer.GetLayerDefn());
+                feature.SetField("ID", static_cast<GIntBig>(id));
+                OGRPoint point(1, 1);
+                feature.SetGeometry(&point);
+                ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+            }
+        }
+        for (const std::string typed :
+             {"9007199254740993", "12345678901234567, -9223372036854775807", "9007199254740992, 5"}) {
+            std::set<std::int64_t> left;
+            for (std::size_t at = 0; at < typed.size(); at = typed.find(',', at) + 1) {
+                left.insert(std::stoll(typed.substr(at)));
+                if (typed.find(',', at) == std::string::npos) break;
+            }
+            std::size_t kept = 0;
+            for (const std::int64_t id : held) kept += left.count(id) == 0;
+            StatsDialogSettings settings;
+            Choose({.layer = 0, .fieldRows = {0}, .ignore = typed});
+            const std::string report = Run(settings, Candidates({platform::FeatureLayer::Open("ids", Data(file))}));
+            EXPECT_NE(report.find("  Number of Records: " + std::to_string(kept) + "\r\n"), std::string::npos)
+                << typed << "\n" << report;
+        }
+    }
 }
 
 }  // namespace
