@@ -105,6 +105,7 @@ struct Accumulator {
     int n = -1, minimum = -1, maximum = -1, sum = -1, mean = -1, m2 = -1;
     int textMinimum = -1, textMaximum = -1;  // offsets into a group's texts
     int wholeExtremes = -1;  // offset of the minimum, then the maximum, into a group's integers
+    bool objectIds = false;  // 32-bit IDs beside 64-bit ones: all kept as integers
 };
 
 // The groups of one dissolve: one per distinct case value, each with its
@@ -123,6 +124,7 @@ public:
                 Accumulator added;
                 added.field = token.field;
                 added.text = token.fieldType == fieldtype::String;
+                added.objectIds = token.fieldType == fieldtype::OID;
                 added.n = numberSlots_++;
                 accumulators_.push_back(added);
                 found = accumulators_.end() - 1;
@@ -192,16 +194,18 @@ public:
                 if (a.textMaximum >= 0 && (n == 1 || texts[a.textMaximum] < text)) texts[a.textMaximum] = text;
                 continue;
             }
-            if (a.wholeExtremes >= 0 && value.IsLongLong()) {
+            const bool whole = value.IsLongLong() || (a.objectIds && value.IsInteger());
+            if (a.wholeExtremes >= 0 && whole) {
+                const std::int64_t integer = value.IsLongLong() ? value.AsLongLong() : value.AsInteger();
                 std::int64_t* extremes = &integers_[found->second * static_cast<std::size_t>(integerSlots_) +
                                                     static_cast<std::size_t>(a.wholeExtremes)];
-                extremes[0] = std::min(extremes[0], value.AsLongLong());
-                extremes[1] = std::max(extremes[1], value.AsLongLong());
+                extremes[0] = std::min(extremes[0], integer);
+                extremes[1] = std::max(extremes[1], integer);
                 if (a.sum < 0 && a.mean < 0) continue;
             }
             const double x = value.ToDouble();
-            if (a.minimum >= 0 && !value.IsLongLong() && x < numbers[a.minimum]) numbers[a.minimum] = x;
-            if (a.maximum >= 0 && !value.IsLongLong() && x > numbers[a.maximum]) numbers[a.maximum] = x;
+            if (a.minimum >= 0 && !whole && x < numbers[a.minimum]) numbers[a.minimum] = x;
+            if (a.maximum >= 0 && !whole && x > numbers[a.maximum]) numbers[a.maximum] = x;
             if (a.sum >= 0) numbers[a.sum] += x;
             if (a.mean >= 0) {
                 // Welford's running mean and sum of squared deviations.
@@ -294,10 +298,11 @@ struct ColumnPlan {
     DbaseColumn column;
     bool dateTimes = false;     // a Date column whose values carry a time: written as text
     bool milliseconds = false;  // ... with milliseconds
-    // A Double column whose values are all 64-bit integers becomes an integer
-    // column as wide as the longest of them.
+    // A Double column whose values are all integers, some of them 64-bit (object
+    // IDs mix both), becomes an integer column as wide as the longest of them.
     bool reals = false;
     bool wholes = false;
+    bool wide = false;
     std::int64_t wholeMinimum = 0, wholeMaximum = 0;
 };
 
@@ -334,8 +339,9 @@ void Fit(ColumnPlan& plan, const Variant& value) {
         break;
     }
     default:
-        if (value.IsLongLong()) {
-            const std::int64_t n = value.AsLongLong();
+        if (value.IsLongLong() || value.IsInteger()) {
+            const std::int64_t n = value.IsLongLong() ? value.AsLongLong() : value.AsInteger();
+            plan.wide = plan.wide || value.IsLongLong();
             plan.wholeMinimum = plan.wholes ? std::min(plan.wholeMinimum, n) : n;
             plan.wholeMaximum = plan.wholes ? std::max(plan.wholeMaximum, n) : n;
             plan.wholes = true;
@@ -347,10 +353,11 @@ void Fit(ColumnPlan& plan, const Variant& value) {
     }
 }
 
-// A Date column that holds times becomes text "yyyy-mm-dd hh:mm:ss[.sss]",
-// so that case values of one day stay apart.
+// The column's type and width once every value was fitted. A Date column that
+// holds times becomes text "yyyy-mm-dd hh:mm:ss[.sss]", so that case values of
+// one day stay apart.
 void Settle(ColumnPlan& plan) {
-    if (plan.wholes && plan.reals) {
+    if (plan.wholes && (plan.reals || !plan.wide)) {
         // Integer values need only their digits before the point: the widest are the extremes.
         FitNumber(plan.column, static_cast<double>(plan.wholeMinimum));
         FitNumber(plan.column, static_cast<double>(plan.wholeMaximum));

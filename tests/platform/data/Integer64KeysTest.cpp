@@ -139,3 +139,37 @@ TEST_F(Integer64Keys, SummaryGroupsByEveryValueAndWritesEachExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Object IDs read as 32-bit integers below 2^31 and as 64-bit ones above: a
+// summary by them writes every one exact, in one integer column.
+TEST_F(Integer64Keys, SummaryByObjectIdsOfBothWidthsWritesEachExactly) {
+    const std::int64_t fids[] = {1, 2147483653, 9007199254740992, 9007199254740993, INT64_MAX};
+    {
+        auto dataset = testsupport::Create(*folder_ / "fids.gpkg", "GPKG");
+        OGRLayer& layer = testsupport::NewLayer(*dataset, "fids", wkbNone);
+        testsupport::AddField(layer, "N", OFTInteger);
+        for (const std::int64_t fid : fids) {
+            OGRFeature feature(layer.GetLayerDefn());
+            feature.SetFID(fid);
+            feature.SetField("N", 1);
+            ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+        }
+    }
+    auto workspace = platform::FolderWorkspaceFactory().OpenFromFile(folder_->string(), 0);
+    auto name = std::make_shared<platform::TableName>();
+    name->Name("byfid.dbf");
+    name->WorkspaceName(std::dynamic_pointer_cast<platform::WorkspaceName>(workspace->FullName()));
+    const auto input = platform::SourceTable::Open((*folder_ / "fids.gpkg").string(), "fids");
+    platform::Geoprocessor().Dissolve(input, false, "fid", "Minimum.fid, Count.fid", name);
+    const char* options[] = {"ADJUST_TYPE=YES", nullptr};
+    GDALDatasetUniquePtr written(GDALDataset::Open((*folder_ / "byfid.dbf").string().c_str(), GDAL_OF_VECTOR, nullptr,
+                                                   options, nullptr));
+    ASSERT_TRUE(written);
+    std::vector<std::int64_t> read;
+    for (auto& feature : *written->GetLayer(0)) read.push_back(feature->GetFieldAsInteger64(0));
+    EXPECT_EQ(read, std::vector<std::int64_t>(std::begin(fids), std::end(fids)));
+}
+
+}  // namespace
