@@ -239,7 +239,7 @@ public:
             if (token.fieldType == fieldtype::Date) return Variant::Date(number);
             const std::int64_t* whole = &integers_[group * static_cast<std::size_t>(integerSlots_) +
                                                    static_cast<std::size_t>(a.wholeExtremes)];
-            if (whole[0] > whole[1]) return Variant(number);  // no 64-bit integer among the values
+            if (whole[0] > whole[1]) return Variant(number);  // no integer kept among the values
             const std::int64_t integer = whole[highest ? 1 : 0];
             // Other numbers too: the extreme of all of them, as a double.
             if (numbers[a.minimum] <= numbers[a.maximum])
