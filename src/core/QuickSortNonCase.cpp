@@ -231,7 +231,10 @@ struct ByCollation {
         const std::string& first = texts[a];
         const std::string& second = texts[b];
         if (first == second) return false;
-        return localetext::Collate(localetext::Folded(first), localetext::Folded(second)) < 0;
+        const std::wstring foldedFirst = localetext::Folded(first);
+        const std::wstring foldedSecond = localetext::Folded(second);
+        // Texts that differ only in letter case are equal.
+        return foldedFirst != foldedSecond && localetext::Collate(foldedFirst, foldedSecond) < 0;
     }
 };
 
