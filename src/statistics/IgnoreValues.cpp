@@ -3,8 +3,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <string_view>
 #include <cstddef>
+#include <string_view>
 
 #include "platform/com/ComError.h"
 #include "platform/data/Variant.h"
