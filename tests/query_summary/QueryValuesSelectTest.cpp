@@ -47,7 +47,6 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         {"Plain", 1, 5000000000LL, 0.1, 5, 23, 59, 9223372036854775806LL},
         {"x", 2, 7, 2.5, 4, 10, 20, 9007199254740992LL},
     };
-    const bool ownIds = std::string(dataset.GetDriverName()) == "GPKG";
     int point = 0;
     for (const Row& row : rows) {
         OGRFeature feature(layer.GetLayerDefn());
@@ -57,7 +56,7 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         feature.SetField("R", row.r);
         feature.SetField(feature.GetFieldIndex("D"), 2001, 5, row.day, 0, 0, 0, 0);
         feature.SetField(feature.GetFieldIndex("DT"), 2001, 5, row.day, row.hour, row.minute, 30, 0);
-        if (ownIds) feature.SetFID(row.fid);
+        if (std::string(dataset.GetDriverName()) == "GPKG") feature.SetFID(row.fid);
         ++point;
         OGRPoint where(point, point);
         if (type != wkbNone) feature.SetGeometry(&where);
