@@ -246,8 +246,8 @@ TEST_F(QuickSortTest, AccentedTextsDifferingInCaseSortTogether) {
 // in the order of the C library's collation of the lower-cased texts, as it always was.
 TEST_F(QuickSortTest, GermanTextsSortByTheLocalesCollation) {
     setenv("LC_ALL", "de_DE.UTF-8", 1);  // read once per process, at the first sort
-    const locale_t german = newlocale(LC_COLLATE_MASK, "de_DE.UTF-8", locale_t{});
-    ASSERT_NE(german, locale_t{}) << "de_DE.UTF-8 is not installed";
+    const locale_t de = newlocale(LC_COLLATE_MASK, "de_DE.UTF-8", locale_t{});
+    ASSERT_NE(de, locale_t{}) << "de_DE.UTF-8 is not installed";
     const char* letters[] = {"a", "A", "ä", "Ä", "ö", "Ö", "ü", "Ü", "s", "S", "ß", "e", "é", "É", "z", " ", "-", "1"};
     std::vector<std::string> texts(20000, "Äpfel");
     std::mt19937 random(7);
@@ -256,11 +256,11 @@ TEST_F(QuickSortTest, GermanTextsSortByTheLocalesCollation) {
     std::vector<std::string> sorted = texts;
     StringsAscending(sorted, 0, static_cast<std::int32_t>(sorted.size()) - 1);
     for (std::size_t k = 1; k < sorted.size(); ++k)
-        ASSERT_LE(wcscoll_l(localetext::Folded(sorted[k - 1]).c_str(), localetext::Folded(sorted[k]).c_str(), german), 0)
+        ASSERT_LE(wcscoll_l(localetext::Folded(sorted[k - 1]).c_str(), localetext::Folded(sorted[k]).c_str(), de), 0)
             << sorted[k];
     EXPECT_EQ(std::multiset<std::string>(sorted.begin(), sorted.end()),
               std::multiset<std::string>(texts.begin(), texts.end()));
-    freelocale(german);
+    freelocale(de);
 }
 
 TEST_F(QuickSortTest, DatesSortByDayKeepingTheirTimes) {
