@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <unordered_map>
 #include <utility>
 
 #include "platform/com/ComError.h"
@@ -15,6 +14,7 @@
 #include "platform/data/SelectionSet.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/TextCompare.h"
+#include "platform/data/VariantIndex.h"
 
 namespace platform {
 
@@ -108,10 +108,24 @@ struct Accumulator {
     bool objectIds = false;  // 32-bit IDs beside 64-bit ones: all kept as integers
 };
 
+// A group in the order of its case value. A 64-bit integer value is held here
+// too, so that a million of them are sorted and written without reaching for
+// the keys scattered through the index.
+struct OrderedGroup {
+    const Variant* key;
+    std::int64_t integer;
+    std::uint32_t group;
+    bool isInteger;
+
+    const Variant& Key(Variant& held) const { return isInteger ? (held = Variant::LongLong(integer)) : *key; }
+};
+
 // The groups of one dissolve: one per distinct case value, each with its
 // record count and its accumulators' numbers and texts in flat arrays.
 class Groups {
 public:
+    Groups(const Groups&) = delete;  // the index refers to the keys
+    Groups& operator=(const Groups&) = delete;
     Groups(std::vector<Token>& tokens, int caseField) {
         numberSlots_ = 1;  // the group's record count
         for (Token& token : tokens) {
@@ -172,16 +186,14 @@ public:
     }
 
     void Add(const Row& row, int caseField) {
-        const Variant& key = row.Value(caseField);
-        auto found = index_.find(key);
-        if (found == index_.end()) {
-            found = index_.emplace(key, static_cast<std::uint32_t>(index_.size())).first;
+        const auto [group, added] = index_.Insert(row.Value(caseField));
+        if (added) {
             numbers_.insert(numbers_.end(), initial_.begin(), initial_.end());
             texts_.resize(texts_.size() + static_cast<std::size_t>(textSlots_));
             integers_.insert(integers_.end(), initialIntegers_.begin(), initialIntegers_.end());
         }
-        double* numbers = &numbers_[found->second * static_cast<std::size_t>(numberSlots_)];
-        std::string* texts = textSlots_ ? &texts_[found->second * static_cast<std::size_t>(textSlots_)] : nullptr;
+        double* numbers = &numbers_[group * static_cast<std::size_t>(numberSlots_)];
+        std::string* texts = textSlots_ ? &texts_[group * static_cast<std::size_t>(textSlots_)] : nullptr;
         numbers[0] += 1;
         for (const Accumulator& a : accumulators_) {
             const Variant& value = row.Value(a.field);
@@ -197,7 +209,7 @@ public:
             const bool whole = value.IsLongLong() || (a.objectIds && value.IsInteger());
             if (a.wholeExtremes >= 0 && whole) {
                 const std::int64_t integer = value.IsLongLong() ? value.AsLongLong() : value.AsInteger();
-                std::int64_t* extremes = &integers_[found->second * static_cast<std::size_t>(integerSlots_) +
+                std::int64_t* extremes = &integers_[group * static_cast<std::size_t>(integerSlots_) +
                                                     static_cast<std::size_t>(a.wholeExtremes)];
                 extremes[0] = std::min(extremes[0], integer);
                 extremes[1] = std::max(extremes[1], integer);
@@ -217,11 +229,16 @@ public:
     }
 
     // The groups in ascending order of their case value, Null first.
-    std::vector<std::pair<const Variant*, std::uint32_t>> Ordered() const {
-        std::vector<std::pair<const Variant*, std::uint32_t>> ordered;
-        ordered.reserve(index_.size());
-        for (const auto& [key, group] : index_) ordered.emplace_back(&key, group);
-        std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    std::vector<OrderedGroup> Ordered() const {
+        std::vector<OrderedGroup> ordered;
+        ordered.reserve(keys_.size());
+        for (std::uint32_t group = 0; group < keys_.size(); ++group) {
+            const Variant& key = keys_[group];
+            ordered.push_back({&key, key.IsLongLong() ? key.AsLongLong() : 0, group, key.IsLongLong()});
+        }
+        std::sort(ordered.begin(), ordered.end(), [](const OrderedGroup& a, const OrderedGroup& b) {
+            return a.isInteger && b.isInteger ? a.integer < b.integer : *a.key < *b.key;
+        });
         return ordered;
     }
 
@@ -267,7 +284,8 @@ private:
     std::vector<double> initial_;
     std::vector<std::int64_t> initialIntegers_;
     std::vector<std::int64_t> integers_;
-    std::unordered_map<Variant, std::uint32_t, VariantHash, VariantKeyEqual> index_;
+    std::vector<Variant> keys_;  // the case value of each group
+    VariantIndex index_{keys_};
     std::vector<double> numbers_;
     std::vector<std::string> texts_;
 };
@@ -445,8 +463,10 @@ std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& inpu
     const std::vector<std::string> names = ColumnNames(tokens, fields);
     std::vector<ColumnPlan> plans;
     for (std::size_t t = 0; t < tokens.size(); ++t) plans.push_back(PlanFor(tokens[t], *fields.Field(tokens[t].field), names[t]));
-    for (const auto& [key, group] : ordered)
-        for (std::size_t t = 0; t < tokens.size(); ++t) Fit(plans[t], groups.Result(tokens[t], *key, group));
+    Variant held;
+    for (const OrderedGroup& entry : ordered)
+        for (std::size_t t = 0; t < tokens.size(); ++t)
+            Fit(plans[t], groups.Result(tokens[t], entry.Key(held), entry.group));
     std::vector<DbaseColumn> columns;
     for (ColumnPlan& plan : plans) {
         Settle(plan);
@@ -455,8 +475,9 @@ std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& inpu
 
     DbaseWriter writer(path, columns);
     std::vector<Variant> record(tokens.size());
-    for (const auto& [key, group] : ordered) {
-        for (std::size_t t = 0; t < tokens.size(); ++t) record[t] = Written(plans[t], groups.Result(tokens[t], *key, group));
+    for (const OrderedGroup& entry : ordered) {
+        for (std::size_t t = 0; t < tokens.size(); ++t)
+            record[t] = Written(plans[t], groups.Result(tokens[t], entry.Key(held), entry.group));
         writer.Write(record);
     }
     writer.Close();
