@@ -109,8 +109,8 @@ struct Accumulator {
 };
 
 // A group in the order of its case value. A 64-bit integer value is held here
-// too, so that a million of them are sorted and written without reaching for
-// the keys scattered through the index.
+// too, so that a million of them are sorted and written without reaching into
+// the list of keys, kept in the order first met, at every step.
 struct OrderedGroup {
     const Variant* key;
     std::int64_t integer;
