@@ -5,8 +5,12 @@
 // SQL's grammar and precedence, then written out for SQLite so that it means
 // what OGR SQL means:
 //   - every field name is written quoted ("GROUP", "Höhe");
-//   - a comparison, LIKE, IN or BETWEEN with a Null among its operands is
-//     false, never Null (so NOT of it is true), as in OGR SQL;
+//   - a comparison or BETWEEN of numbers, and any IN, with a Null among its
+//     operands is false, never Null (so NOT of it is true), as in OGR SQL;
+//     one of texts or dates (LIKE too) is Null, so NOT of it is not true;
+//   - AND, OR and NOT take Null as SQL does: OGR SQL makes an OR false when
+//     either side is Null, so "DAY IS NULL OR DAY > '2001-05-09'" left out
+//     the rows without a date; here they are in;
 //   - a date or date-time field compares as a date with a text, parsed as
 //     OGR SQL parses it ('2001/5/3', '2001-05-03 00:00:00', '...T...Z');
 //   - SUBSTR counts bytes and CONCAT joins texts, as OGR SQL's do;
@@ -97,9 +101,13 @@ struct Column {
 // A construct this translation leaves to OGR SQL.
 struct LeftToOgrSql {};
 
+// What an operand holds, as OGR SQL decides how a comparison treats Nulls.
+enum class Holds { Number, Text, Date, Null };
+
 struct Expression {
     std::string sql;
-    bool date = false;  // a date or date-time field
+    Holds holds = Holds::Number;  // Booleans are numbers
+    bool Textual() const { return holds == Holds::Text || holds == Holds::Date; }
 };
 
 // OGR SQL's where grammar, lowest precedence first: OR; AND; NOT;
@@ -160,16 +168,24 @@ private:
         return {"(NOT " + Not().sql + ")"};
     }
 
+    // A comparison of numbers with a Null is false, one of texts or dates Null.
+    static bool Textual(const std::vector<Expression>& operands) {
+        for (const Expression& e : operands)
+            if (e.Textual()) return true;
+        return false;
+    }
     static std::string Compared(const Expression& a, const std::string& op, const Expression& b) {
-        if (a.date || b.date) return "coalesce(ogr_compare_dates(" + a.sql + ", " + b.sql + ") " + op + " 0, 0)";
+        if (a.holds == Holds::Date || b.holds == Holds::Date)
+            return "(ogr_compare_dates(" + a.sql + ", " + b.sql + ") " + op + " 0)";
+        if (a.Textual() || b.Textual()) return "(" + a.sql + " " + op + " " + b.sql + ")";
         return "coalesce(" + a.sql + " " + op + " " + b.sql + ", 0)";
     }
-    // False when any operand is Null, else `test`.
-    static std::string NoNulls(const std::vector<Expression>& operands, const std::string& test) {
+    // Null or false, as above, when any operand is Null; else `test`.
+    static std::string NoNulls(const std::vector<Expression>& operands, const std::string& test, bool textual) {
         std::string sql = "(CASE WHEN ";
         for (std::size_t i = 0; i < operands.size(); ++i)
             sql += (i ? " OR " : "") + operands[i].sql + " IS NULL";
-        return sql + " THEN 0 ELSE coalesce(" + test + ", 0) END)";
+        return sql + " THEN " + (textual ? "NULL" : "0") + " ELSE coalesce(" + test + ", 0) END)";
     }
 
     std::optional<std::string> ComparisonOperator() {
@@ -208,7 +224,7 @@ private:
             std::string test;
             if (IsKeyword("LIKE")) {
                 ++pos_;
-                if (left.date) throw LeftToOgrSql{};
+                if (left.holds == Holds::Date) throw LeftToOgrSql{};
                 std::vector<Expression> operands = {left, Additive()};
                 test = left.sql + " LIKE " + operands[1].sql;
                 if (IsKeyword("ESCAPE")) {
@@ -216,7 +232,7 @@ private:
                     operands.push_back(Additive());
                     test += " ESCAPE " + operands[2].sql;
                 }
-                test = NoNulls(operands, test);
+                test = NoNulls(operands, test, true);
             } else if (IsKeyword("IN")) {
                 ++pos_;
                 Expect(IsSymbol("("));
@@ -227,13 +243,15 @@ private:
                 Expect(IsSymbol(")"));
                 for (std::size_t i = 1; i < operands.size(); ++i)
                     test += (i > 1 ? " OR " : "") + Compared(left, "=", operands[i]);
-                test = NoNulls(operands, "(" + test + ")");
+                // OGR SQL's IN is false with a Null anywhere, whatever the type.
+                test = NoNulls(operands, "(" + test + ")", false);
             } else if (IsKeyword("BETWEEN")) {
                 ++pos_;
                 const Expression low = Additive();
                 Expect(IsKeyword("AND"));
                 const Expression high = Additive();
-                test = NoNulls({left, low, high}, "(" + Compared(left, ">=", low) + " AND " + Compared(left, "<=", high) + ")");
+                test = NoNulls({left, low, high}, "(" + Compared(left, ">=", low) + " AND " + Compared(left, "<=", high) + ")",
+                               Textual({left, low, high}));
             } else if (negated || IsKeyword("ILIKE")) {
                 throw LeftToOgrSql{};
             } else {
@@ -273,10 +291,10 @@ private:
         ++pos_;
         switch (t->kind) {
         case SqlTokenKind::Number: return {t->text};
-        case SqlTokenKind::String: return {QuotedText(t->text, '\'')};
+        case SqlTokenKind::String: return {QuotedText(t->text, '\''), Holds::Text};
         case SqlTokenKind::QuotedName: return Field(t->text);
         case SqlTokenKind::Word:
-            if (EqualsIgnoringCase(t->text, "NULL")) return {"NULL"};
+            if (EqualsIgnoringCase(t->text, "NULL")) return {"NULL", Holds::Null};
             if (IsSymbol("(")) return Function(t->text);
             if (IsSymbol(".")) throw LeftToOgrSql{};
             return Field(t->text);
@@ -306,7 +324,7 @@ private:
             } while (IsSymbol(",") && ++pos_);
         }
         Expect(IsSymbol(")"));
-        return {sql + ")"};
+        return {sql + ")", Holds::Text};
     }
 
     // OGR SQL finds a field by its name without regard to letter case.
@@ -323,11 +341,12 @@ private:
     }
     Expression Named(const std::string& name, Column column) {
         const bool date = column.type == OFTDate || column.type == OFTDateTime;
-        if (column.type != OFTInteger && column.type != OFTInteger64 && column.type != OFTReal) textOrDate_ = true;
+        const bool number = column.type == OFTInteger || column.type == OFTInteger64 || column.type == OFTReal;
+        textOrDate_ = textOrDate_ || !number;
         bool known = false;
         for (const auto& seen : columns_) known = known || seen.first == name;
         if (!known) columns_.push_back({name, column});
-        return {QuotedName(name), date};
+        return {QuotedName(name), date ? Holds::Date : number ? Holds::Number : Holds::Text};
     }
 
     const SourceTable::Impl& table_;

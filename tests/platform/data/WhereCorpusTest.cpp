@@ -1,0 +1,149 @@
+// Every typed clause of the corpus selects, through SourceTable::Search, the
+// rows the source's own engine selects on the same file: GDAL's OGR SQL for
+// shapefiles, dBASE tables and CSV files, SQLite for GeoPackages. Named
+// exceptions (case-exact text, Null dates) are checked against SQLite.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "DataTestSupport.h"
+#include "platform/com/Hresult.h"
+#include "platform/data/QueryFilter.h"
+#include "platform/data/SourceTable.h"
+#include "tests/support/TrialTable.h"
+#include "tests/support/WhereCorpus.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Rows = std::optional<std::set<long long>>;
+
+struct SourceKind {
+    const char* name;
+    const char* file;
+    const char* driver;
+    const char* layer;  // "" for the file's only one
+    bool shapes;
+    bool ogrSql;
+};
+
+const SourceKind kKinds[] = {
+    {"shapefile", "trial.shp", "ESRI Shapefile", "", true, true},
+    {"dBASE", "trial_table.dbf", "ESRI Shapefile", "", false, true},
+    {"CSV", "trial.csv", "CSV", "", false, true},
+    {"GeoPackageLayer", "trial.gpkg", "GPKG", "trial", true, false},
+    {"GeoPackageTable", "trial.gpkg", "GPKG", "trial_table", false, false},
+};
+
+class WhereCorpus : public ::testing::TestWithParam<SourceKind> {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = fs::temp_directory_path() / ("tessaly-corpus-" + std::to_string(getpid()));
+        fs::create_directories(folder_);
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        testsupport::WriteTrialTable(*testsupport::Create(folder_ / "trial.shp", "ESRI Shapefile"), "trial", wkbPoint);
+        testsupport::WriteTrialTable(*testsupport::Create(folder_ / "trial_table.dbf", "ESRI Shapefile"), "trial_table", wkbNone);
+        testsupport::WriteTrialTable(*testsupport::Create(folder_ / "trial.csv", "CSV"), "trial", wkbNone);
+        {
+            auto geopackage = testsupport::Create(folder_ / "trial.gpkg", "GPKG");
+            testsupport::WriteTrialTable(*geopackage, "trial", wkbPoint);
+            testsupport::WriteTrialTable(*geopackage, "trial_table", wkbNone);
+        }
+        // Each OGR SQL source's rows as GDAL reads them (a dBASE table loses
+        // trailing blanks, a CSV file has no Null texts), for SQLite to check
+        // the named exceptions on.
+        auto twins = testsupport::Create(folder_ / "twins.gpkg", "GPKG");
+        for (const SourceKind& kind : kKinds) {
+            if (!kind.ogrSql) continue;
+            GDALDatasetUniquePtr source = OpenGdal(kind);
+            twins->CopyLayer(source->GetLayer(0), kind.name);
+        }
+        CPLPopErrorHandler();
+    }
+    static void TearDownTestSuite() { fs::remove_all(folder_); }
+
+    static std::string Path(const SourceKind& kind) { return (folder_ / kind.file).string(); }
+
+    static GDALDatasetUniquePtr OpenGdal(const SourceKind& kind) {
+        const char* csvOptions[] = {"AUTODETECT_TYPE=YES", nullptr};
+        return GDALDatasetUniquePtr(GDALDataset::Open(Path(kind).c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr,
+                                                      std::string(kind.driver) == "CSV" ? csvOptions : nullptr));
+    }
+
+    // What GDAL itself selects (OGR SQL here), as positions in file order; a
+    // clause it refuses as it is set gives nullopt. OGR SQL reports failures
+    // on the rows whose date is Null as it reads them, and leaves those out.
+    static Rows GdalRows(const SourceKind& kind, const std::string& clause) {
+        GDALDatasetUniquePtr dataset = OpenGdal(kind);
+        OGRLayer* layer = dataset->GetLayer(0);
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        CPLErrorReset();
+        const OGRErr set = layer->SetAttributeFilter(clause.c_str());
+        Rows rows;
+        if (set == OGRERR_NONE) {
+            rows.emplace();
+            const GIntBig first = std::string(kind.driver) == "CSV" ? 1 : 0;
+            for (auto& feature : *layer) rows->insert(feature->GetFID() - first);
+        }
+        CPLPopErrorHandler();
+        return rows;
+    }
+
+    // What the engine of the kind selects, or SQLite for a named exception.
+    static Rows EngineRows(const SourceKind& kind, const testsupport::CorpusClause& c) {
+        const std::string table = *kind.layer ? kind.layer : "trial_table";
+        if (!kind.ogrSql) return testsupport::SqliteRows(Path(kind), table, c.clause, false);
+        if (!c.exception.empty())
+            return testsupport::SqliteRows((folder_ / "twins.gpkg").string(), kind.name, c.sqliteForm, true);
+        return GdalRows(kind, c.clause);
+    }
+
+    static Rows OurRows(platform::SourceTable& table, const std::string& clause, GIntBig first) {
+        platform::QueryFilter filter;
+        filter.WhereClause(clause);
+        try {
+            std::set<long long> rows;
+            auto cursor = table.Search(&filter, true);
+            while (auto row = cursor->NextRow()) rows.insert(row->OID() - first);
+            return rows;
+        } catch (const platform::ComError& error) {
+            EXPECT_EQ(error.Number(), platform::E_FAIL) << clause;
+            return std::nullopt;
+        }
+    }
+
+    static fs::path folder_;
+};
+
+fs::path WhereCorpus::folder_;
+
+std::string Text(const Rows& rows) {
+    if (!rows) return "rejected";
+    std::string text;
+    for (long long row : *rows) text += std::to_string(row) + " ";
+    return text;
+}
+
+TEST_P(WhereCorpus, EveryClauseSelectsTheRowsTheSourcesOwnEngineSelects) {
+    const SourceKind& kind = GetParam();
+    const char dialect = kind.ogrSql ? 'o' : 's';
+    auto table = platform::SourceTable::Open(Path(kind), kind.layer);
+    const GIntBig first = std::string(kind.driver) == "CSV" || !kind.ogrSql ? 1 : 0;
+    int checked = 0;
+    for (const auto& c : testsupport::ReadWhereCorpus(std::string(TESSALY_TEST_DATA_DIR) + "/where_corpus.txt")) {
+        if (c.dialects.find(dialect) == std::string::npos) continue;
+        const Rows expected = EngineRows(kind, c);
+        ASSERT_TRUE(expected.has_value() || c.exception.empty()) << "line " << c.line << ": SQLite rejects the exception's form";
+        EXPECT_EQ(Text(OurRows(*table, c.clause, first)), Text(expected)) << "line " << c.line << ": " << c.clause;
+        ++checked;
+    }
+    EXPECT_GE(checked, 130);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, WhereCorpus, ::testing::ValuesIn(kKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
