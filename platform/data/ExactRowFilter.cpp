@@ -14,6 +14,8 @@
 //   - a date or date-time field compares as a date with a text, parsed as
 //     OGR SQL parses it ('2001/5/3', '2001-05-03 00:00:00', '...T...Z');
 //   - SUBSTR counts bytes and CONCAT joins texts, as OGR SQL's do;
+//   - text is compared as the host reads it (Windows-1252 bytes of a table
+//     without a declared encoding as their letters);
 //   - an error while evaluating (LIKE ... ESCAPE '') fails the search.
 // Left to OGR SQL on purpose, because the two SQLs do not share their
 // meaning: ILIKE (case-blind by intent), CAST, LIKE on a date field, OGR's
@@ -406,7 +408,14 @@ private:
             return;
         }
         case OFTBinary: sqlite3_bind_null(statement_, at); return;
-        default: sqlite3_bind_text(statement_, at, feature.GetFieldAsString(field), -1, SQLITE_TRANSIENT); return;
+        default: {
+            // The text as the host reads it: a table without a declared
+            // encoding may hold Windows-1252 bytes, which compare as the
+            // letters they stand for.
+            const std::string text = TextFromSource(feature.GetFieldAsString(field));
+            sqlite3_bind_text(statement_, at, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            return;
+        }
         }
     }
 
