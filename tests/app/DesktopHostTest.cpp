@@ -24,8 +24,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "DesktopTestSupport.h"
+#include "tests/support/TrialTable.h"
 #include "app/ContentsPanel.h"
 #include "app/CustomizeMenu.h"
 #include "app/MainWindow.h"
@@ -44,6 +46,7 @@
 #include "platform/map/ICommand.h"
 #include "platform/map/ItemSet.h"
 #include "platform/map/Map.h"
+#include "platform/map/StandaloneTable.h"
 #include "platform/map/MapDocument.h"
 #include "platform/map/TableWindow.h"
 #include "platform/qt/QtHostServices.h"
@@ -310,6 +313,71 @@ TEST_F(DesktopHost, HostSelectByAttributesAndStatisticsWindowsOpenFromTheLaunche
     DismissNextModal();
     EXPECT_FALSE(query.Apply()) << "a rejected clause leaves the selection";
     EXPECT_EQ(Selected(Layer("Towns")), 3);
+}
+
+// Every trick of tests/data/where_escapes.txt typed into the host's Select By
+// Attributes window, on a layer or table of every kind of file data that
+// shows 2 of its 12 rows, is refused or selects only rows it shows.
+TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression) {
+    OpenLesson();
+    const fs::path data = lesson_.Folder() / "trial";
+    fs::create_directories(data);
+    testsupport::WriteTrialTable(*testsupport::Create(data / "trial.shp", "ESRI Shapefile"), "trial", wkbPoint);
+    testsupport::WriteTrialTable(*testsupport::Create(data / "trial_table.dbf", "ESRI Shapefile"), "trial_table", wkbNone);
+    testsupport::WriteTrialTable(*testsupport::Create(data / "trial.csv", "CSV"), "trial", wkbNone);
+    {
+        auto geopackage = testsupport::Create(data / "trial.gpkg", "GPKG");
+        testsupport::WriteTrialTable(*geopackage, "trial", wkbPoint);
+        testsupport::WriteTrialTable(*geopackage, "trial_table", wkbNone);
+    }
+    struct Item {
+        std::string name;
+        std::shared_ptr<platform::SelectionSet> selection;
+        platform::ObjectIds shown;
+    };
+    std::vector<Item> items;
+    const std::string expression = "\"GROUP\" = 3";
+    const auto map = Document()->FocusMap();
+    for (const auto& [name, file, layer] : {std::tuple{"Trial Points", "trial.shp", ""}, {"Trial Sites", "trial.gpkg", "trial"}}) {
+        auto opened = platform::FeatureLayer::Open(name, (data / file).string(), layer);
+        opened->DefinitionExpression(expression);
+        map->AddLayer(opened);
+        items.push_back({name, opened->SelectionSet(), *layer ? platform::ObjectIds{4, 7} : platform::ObjectIds{3, 6}});
+    }
+    for (const auto& [name, file, layer] : {std::tuple{"Trial dBASE", "trial_table.dbf", ""}, {"Trial CSV", "trial.csv", ""},
+                                            {"Trial Table", "trial.gpkg", "trial_table"}}) {
+        auto opened = platform::StandaloneTable::Open(name, (data / file).string(), layer);
+        opened->DefinitionExpression(expression);
+        map->AddStandaloneTable(opened);
+        items.push_back({name, opened->SelectionSet(), std::string(file) == "trial_table.dbf" ? platform::ObjectIds{3, 6}
+                                                                                             : platform::ObjectIds{4, 7}});
+    }
+    window_->CommandAction("TessalyOpenTable.cmdSelByAttributes")->trigger();
+    Settle();
+    desktop::SelectByAttributesWindow& query = *window_->SelectByAttributes();
+    // The warnings of refused clauses close as they come up.
+    QTimer dismiss;
+    dismiss.callOnTimeout([] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    dismiss.start(5);
+    std::ifstream escapes(std::string(TESSALY_TEST_DATA_DIR) + "/where_escapes.txt");
+    std::vector<std::string> clauses;
+    for (std::string line; std::getline(escapes, line);)
+        if (!line.empty() && line[0] != '#') clauses.push_back(line.substr(line.find('\t') + 1));
+    ASSERT_GE(clauses.size(), 25u);
+    for (const Item& item : items) {
+        query.Layers()->setCurrentIndex(query.Layers()->findText(QString::fromStdString(item.name)));
+        ASSERT_EQ(query.Layers()->currentText().toStdString(), item.name);
+        for (const std::string& clause : clauses) {
+            query.Method()->setCurrentIndex(0);
+            query.Clause()->setPlainText(QString::fromStdString(clause));
+            query.Apply();
+            for (const platform::ObjectId id : item.selection->IDs())
+                EXPECT_NE(std::find(item.shown.begin(), item.shown.end(), id), item.shown.end())
+                    << item.name << ": " << clause << " selects row " << id;
+        }
+    }
 }
 
 TEST_F(DesktopHost, HostSelectByLocationSelectsTheParcelUnderTheSelectedTown) {

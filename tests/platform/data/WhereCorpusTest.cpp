@@ -41,6 +41,8 @@ const SourceKind kKinds[] = {
     {"GeoPackageTable", "trial.gpkg", "GPKG", "trial_table", false, false},
 };
 
+void PrintTo(const SourceKind& kind, std::ostream* out) { *out << kind.name; }
+
 class WhereCorpus : public ::testing::TestWithParam<SourceKind> {
 protected:
     static void SetUpTestSuite() {
