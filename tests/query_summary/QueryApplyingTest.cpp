@@ -171,6 +171,41 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
     EXPECT_TRUE(Reports().empty()) << Reports().front();
 }
 
+// On a GeoPackage, whose SQL has comments, a query ending in one stays whole
+// when it is negated or joined to the filter.
+TEST_F(QueryBuilderTest, FilterModeKeepsATrailingCommentInsideItsPart) {
+    auto sites = Sites();
+    AddToMap({sites});
+    struct Step {
+        QueryMethod method;
+        const char* query;
+        const char* filter;
+        int displayed;
+    };
+    const Step steps[] = {
+        {QueryMethod::Add, "\"DEPTH\" = 80 -- the shallow one", "\"DEPTH\" = 80 -- the shallow one", 1},
+        {QueryMethod::Add, "\"NAME\" = 'Spring' -- and back",
+         "(\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)", 2},
+        {QueryMethod::SelectFrom, "\"YIELD\" > 2 /* wet */",
+         "((\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)\n) AND (\"YIELD\" > 2 /* wet */\n)", 1},
+        {QueryMethod::Clear, "", "", 3},
+        {QueryMethod::Subtract, "\"DEPTH\" = 80 -- shallow", "NOT (\"DEPTH\" = 80 -- shallow\n)", 2},
+    };
+    Query([&](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        dialog.optFiltered.UserClick();
+        for (const Step& step : steps) {
+            // Switching the mode enables Subset and Subtract over a filter;
+            // after Clear they stay enabled without it.
+            Apply(dialog, step.method, step.query, step.method != QueryMethod::Subtract);
+            EXPECT_EQ(sites->DefinitionExpression(), step.filter);
+            EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features displayed = " + std::to_string(step.displayed));
+        }
+    });
+    EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
+}
+
 TEST_F(QueryBuilderTest, TheFilterStaysOnTheLayerAndShowsWhenTheThemeIsChosenAgain) {
     auto parcels = Parcels();
     AddToMap({parcels});
