@@ -36,8 +36,8 @@ INSERT INTO field.samples (station, "Reading", ok, taken) VALUES
   (NULL,   6.25, false, '2023-08-13');
 
 -- The where-clause tests' trial table (tests/support/TrialTable.h) with what
--- only a server keeps: a real (float4), a numeric, a timestamp with
--- milliseconds and a boolean.
+-- only a server keeps: a real (float4), a numeric with more digits than a
+-- double, timestamps with milli- and microseconds, and a boolean.
 CREATE TABLE trial (
   id serial PRIMARY KEY,
   "NAME" varchar(30),
@@ -55,9 +55,9 @@ INSERT INTO trial ("NAME", "GROUP", "Höhe", "DAY", "N", "BIG", r, amount, at, o
   ('plain',       1,    0.1,                 '2001-05-03', 1,    12345678901234567,  0.1,   0.1,        '2001-05-03 10:20:30.123', true),
   ('Plain',       2,    0.30000000000000004, '2001-05-10', 2,    5,                  2.5,   1.5,        '2001-05-03 10:20:30',     false),
   ('x',           NULL, -0.0,                NULL,         NULL, -9007199254740993,  -0.0,  NULL,       NULL,                      NULL),
-  ('x ',          3,    1e-7,                '2001-05-31', 3,    7,                  1e-7,  -2.25,      '2001-05-03 10:20:30.5',   true),
+  ('x ',          3,    1e-7,                '2001-05-31', 3,    7,                  1e-7,  -2.25,      '2001-05-03 10:20:30.123456',   true),
   ('O''Neil',     1,    2.5,                 '2001-05-03', NULL, 0,                  0.1,   0.1,        '2001-05-04 00:00:00',     true),
-  (E'ends\\',     2,    NULL,                '2001-06-01', 5,    1,                  NULL,  99999.999999, '2001-05-03 10:20:30.123', false),
+  (E'ends\\',     2,    NULL,                '2001-06-01', 5,    1,                  NULL,  12345678901234.123456, '2001-05-03 10:20:30.123', false),
   (E'a\\''b',     3,    100,                 NULL,         1,    2,                  3.4e38, 0,         '1999-12-31 23:59:59.999', NULL),
   ('Café',        1,    0.1,                 '2000-12-31', 2,    3,                  0.3,   0.3,        '2001-05-03 10:20:30',     true),
   ('50%',         NULL, 7.25,                '2001-05-03', 8,    4,                  7.25,  7.25,       NULL,                      false),

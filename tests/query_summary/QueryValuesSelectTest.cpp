@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "QueryBuilderTestSupport.h"
 #include "platform/map/FeatureLayer.h"
@@ -83,6 +84,18 @@ void WithoutDeclaredEncoding(const std::filesystem::path& dbf) {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Date-times as other tools write them into a GeoPackage: with a Z, without
+// milliseconds, with a blank instead of the T.
+void WithOtherToolsDateTimes(const std::filesystem::path& geopackage) {
+    sqlite3* db = nullptr;
+    sqlite3_open(geopackage.string().c_str(), &db);
+    const char* sql = "UPDATE \"table\" SET DT = CASE fid WHEN 1 THEN '2001-05-03T10:20:30Z' WHEN 2 THEN "
+                      "'2001-05-04 00:00:30' WHEN 4 THEN '2001-05-05T23:59:30' ELSE DT END";
+    const bool done = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    if (!done) throw std::runtime_error("cannot rewrite the date-times");
+}
+
 // The stored value of one field of one feature, as GDAL reads it, exactly.
 std::string StoredValue(const OGRFeature& feature, const char* field) {
     const int index = feature.GetFieldIndex(field);
@@ -142,6 +155,7 @@ protected:
             WriteRows(*geopackage, "rows", wkbPoint);
             WriteRows(*geopackage, "table", wkbNone);
         }
+        WithOtherToolsDateTimes(folder / "rows.gpkg");
         themes_ = {{"shapefile", (folder / "rows.shp").string(), ""},
                    {"dBASE", (folder / "table.dbf").string(), ""},
                    {"CSV", (folder / "rows.csv").string(), ""},
@@ -207,7 +221,8 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
     EXPECT_TRUE(Reports().empty()) << Reports().front();
     for (const char* line : {"'O''Neil'", "'a\\\\'b'", "'a\\''b'", "SUBSTR('ends\\ ', 1, 5)", "'ends\\'", "'plain'",
                              "'Plain'", "'Caf\xc3\xa9'", "12345678901234567", "0.30000000000000004", "1E-07", "'2001-05-03'",
-                             "'2001-05-03T10:20:30.000'"})
+                             "'2001-05-03T10:20:30Z'", "'2001-05-04 00:00:30'", "'2001-05-05T23:59:30'",
+                             "'2001-05-03T00:00:30.000'"})
         EXPECT_EQ(seen.count(line), 1u) << line << " was listed";
 }
 
