@@ -3,9 +3,13 @@
 
 #include <fstream>
 
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
 #include "DataTestSupport.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/MemorySource.h"
+#include "platform/data/QueryFilter.h"
 
 using platform::SourceTable;
 using platform::Variant;
@@ -86,6 +90,33 @@ TEST(SourceTable, FindFieldIgnoresLetterCaseAndAnswersMinusOneForUnknownNames) {
     EXPECT_EQ(table->FindField("shape"), 1);
     EXPECT_EQ(table->FindField("NOPE"), -1);
     EXPECT_EQ(ExpectComError([&] { table->Fields()->Field(8); }).Number(), platform::E_INVALIDARG);
+}
+
+// Names that differ only in case (a GDAL Memory layer keeps both): each finds
+// and reads its own field, whichever other fields a search leaves out.
+TEST(SourceTable, FieldsWhoseNamesDifferOnlyInCaseEachReadTheirOwnValues) {
+    GDALAllRegister();
+    std::shared_ptr<GDALDataset> dataset(
+        GetGDALDriverManager()->GetDriverByName("Memory")->Create("pair", 0, 0, 0, GDT_Unknown, nullptr),
+        [](GDALDataset* d) { GDALClose(d); });
+    OGRLayer* layer = dataset->CreateLayer("pair", nullptr, wkbNone, nullptr);
+    for (const char* name : {"Name", "NAME"}) {
+        OGRFieldDefn field(name, OFTString);
+        layer->CreateField(&field);
+    }
+    OGRFeature feature(layer->GetLayerDefn());
+    feature.SetField(0, "lower");
+    feature.SetField(1, "upper");
+    ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+    auto table = platform::OpenMemoryLayer(dataset, "pair");
+    for (const auto& [name, value] : {std::pair{"Name", "lower"}, {"NAME", "upper"}}) {
+        EXPECT_EQ(table->FindField(name), std::string(name) == "Name" ? 1 : 2);
+        platform::QueryFilter only;
+        only.SubFields(name);
+        auto cursor = table->Search(&only, false);
+        auto row = cursor->NextRow();
+        EXPECT_EQ(row->Value(cursor->FindField(name)).AsString(), value) << name;
+    }
 }
 
 TEST(SourceTable, ReadsValuesAsHostVariants) {
