@@ -42,8 +42,7 @@ const Source* Sources() {
     static const Source* sources = [] {
         fuzzsupport::QuietGdal();
         const std::string folder = fuzzsupport::Folder();
-        testsupport::WriteTrialTable(*testsupport::Create(folder + "/trial.shp", "ESRI Shapefile"), "trial", wkbPoint);
-        testsupport::WriteTrialTable(*testsupport::Create(folder + "/trial.gpkg", "GPKG"), "trial", wkbNone);
+        testsupport::WriteTrialSources(folder);
         static const Source made[] = {
             {platform::SourceTable::Open(folder + "/trial.shp"), {3, 6}},
             {platform::SourceTable::Open(folder + "/trial.gpkg", "trial"), {4, 7}},

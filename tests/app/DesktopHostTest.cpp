@@ -28,6 +28,7 @@
 
 #include "DesktopTestSupport.h"
 #include "tests/support/TrialTable.h"
+#include "tests/support/WhereCorpus.h"
 #include "app/ContentsPanel.h"
 #include "app/CustomizeMenu.h"
 #include "app/MainWindow.h"
@@ -322,14 +323,7 @@ TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression
     OpenLesson();
     const fs::path data = lesson_.Folder() / "trial";
     fs::create_directories(data);
-    testsupport::WriteTrialTable(*testsupport::Create(data / "trial.shp", "ESRI Shapefile"), "trial", wkbPoint);
-    testsupport::WriteTrialTable(*testsupport::Create(data / "trial_table.dbf", "ESRI Shapefile"), "trial_table", wkbNone);
-    testsupport::WriteTrialTable(*testsupport::Create(data / "trial.csv", "CSV"), "trial", wkbNone);
-    {
-        auto geopackage = testsupport::Create(data / "trial.gpkg", "GPKG");
-        testsupport::WriteTrialTable(*geopackage, "trial", wkbPoint);
-        testsupport::WriteTrialTable(*geopackage, "trial_table", wkbNone);
-    }
+    testsupport::WriteTrialSources(data);
     struct Item {
         std::string name;
         std::shared_ptr<platform::SelectionSet> selection;
@@ -361,10 +355,7 @@ TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
     dismiss.start(5);
-    std::ifstream escapes(std::string(TESSALY_TEST_DATA_DIR) + "/where_escapes.txt");
-    std::vector<std::string> clauses;
-    for (std::string line; std::getline(escapes, line);)
-        if (!line.empty() && line[0] != '#') clauses.push_back(line.substr(line.find('\t') + 1));
+    const auto clauses = testsupport::ReadWhereEscapes();
     ASSERT_GE(clauses.size(), 25u);
     for (const Item& item : items) {
         query.Layers()->setCurrentIndex(query.Layers()->findText(QString::fromStdString(item.name)));

@@ -2,16 +2,10 @@
 // clause for PostgreSQL selects through SourceTable::Search what the server
 // itself selects, and no trick reaches a row outside a definition expression.
 #include <algorithm>
-#include <fstream>
-#include <optional>
-#include <set>
 
 #include <cpl_error.h>
 
 #include "PostgisTestSupport.h"
-#include "platform/com/ComError.h"
-#include "platform/com/Hresult.h"
-#include "platform/data/QueryFilter.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/TableView.h"
 #include "tests/support/WhereCorpus.h"
@@ -19,28 +13,9 @@
 namespace pgtest {
 namespace {
 
-using Rows = std::optional<std::set<long long>>;
-
-std::string Text(const Rows& rows) {
-    if (!rows) return "rejected";
-    std::string text;
-    for (long long row : *rows) text += std::to_string(row) + " ";
-    return text;
-}
-
-Rows OurRows(platform::Table& table, const std::string& clause) {
-    platform::QueryFilter filter;
-    filter.WhereClause(clause);
-    try {
-        std::set<long long> rows;
-        auto cursor = table.Search(&filter, true);
-        while (auto row = cursor->NextRow()) rows.insert(row->OID());
-        return rows;
-    } catch (const platform::ComError& error) {
-        EXPECT_EQ(error.Number(), platform::E_FAIL) << clause;
-        return std::nullopt;
-    }
-}
+using testsupport::Rows;
+using testsupport::RowsText;
+using testsupport::SearchRows;
 
 class WhereOnServer : public PostgisTest {
 protected:
@@ -65,9 +40,9 @@ protected:
 TEST_F(WhereOnServer, EveryCorpusClauseSelectsWhatTheServerSelects) {
     auto table = platform::SourceTable::Open(Connection(), "trial");
     int checked = 0;
-    for (const auto& c : testsupport::ReadWhereCorpus(std::string(TESSALY_TEST_DATA_DIR) + "/where_corpus.txt")) {
+    for (const auto& c : testsupport::ReadWhereCorpus()) {
         if (c.dialects.find('p') == std::string::npos) continue;
-        EXPECT_EQ(Text(OurRows(*table, c.clause)), Text(ServerRows(c.clause))) << "line " << c.line << ": " << c.clause;
+        EXPECT_EQ(RowsText(SearchRows(*table, c.clause, 0)), RowsText(ServerRows(c.clause))) << "line " << c.line << ": " << c.clause;
         ++checked;
     }
     EXPECT_GE(checked, 100);
@@ -77,15 +52,12 @@ TEST_F(WhereOnServer, NoClauseReachesARowOutsideTheDefinitionExpression) {
     const std::string shown = "\"GROUP\" = 3";
     auto table = platform::SourceTable::Open(Connection(), "trial");
     platform::TableView view(table, shown);
-    ASSERT_EQ(Text(OurRows(view, "")), "4 7 ");
+    ASSERT_EQ(RowsText(SearchRows(view, "", 0)), "4 7 ");
     const std::set<long long> inside = {4, 7};
-    std::ifstream escapes(std::string(TESSALY_TEST_DATA_DIR) + "/where_escapes.txt");
-    for (std::string line; std::getline(escapes, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::string clause = line.substr(line.find('\t') + 1);
-        if (const Rows rows = OurRows(view, clause)) {
+    for (const std::string& clause : testsupport::ReadWhereEscapes()) {
+        if (const Rows rows = SearchRows(view, clause, 0)) {
             EXPECT_TRUE(std::includes(inside.begin(), inside.end(), rows->begin(), rows->end()))
-                << clause << " selects " << Text(rows);
+                << clause << " selects " << RowsText(rows);
         }
     }
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The typed where clauses of tests/data/where_corpus.txt (its head says how
-// a line reads), and the rows SQLite itself selects with one of them.
+// a line reads) and the tricks of where_escapes.txt; the rows a table and
+// SQLite itself select with one of them.
 #include <sqlite3.h>
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <optional>
@@ -10,7 +13,45 @@
 #include <string>
 #include <vector>
 
+#include "platform/com/ComError.h"
+#include "platform/com/Hresult.h"
+#include "platform/data/QueryFilter.h"
+#include "platform/data/Table.h"
+
 namespace testsupport {
+
+// Row positions (object ID - first), or nullopt for a refused clause.
+using Rows = std::optional<std::set<long long>>;
+
+inline std::string RowsText(const Rows& rows) {
+    if (!rows) return "rejected";
+    std::string text;
+    for (long long row : *rows) text += std::to_string(row) + " ";
+    return text;
+}
+
+// What the table's Search selects; a refusal must be E_FAIL.
+inline Rows SearchRows(platform::Table& table, const std::string& clause, long long first) {
+    platform::QueryFilter filter;
+    filter.WhereClause(clause);
+    try {
+        std::set<long long> rows;
+        auto cursor = table.Search(&filter, true);
+        while (auto row = cursor->NextRow()) rows.insert(row->OID() - first);
+        return rows;
+    } catch (const platform::ComError& error) {
+        EXPECT_EQ(error.Number(), platform::E_FAIL) << clause;
+        return std::nullopt;
+    }
+}
+
+inline std::vector<std::string> ReadWhereEscapes() {
+    std::ifstream in(std::string(TESSALY_TEST_DATA_DIR) + "/where_escapes.txt");
+    std::vector<std::string> clauses;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#') clauses.push_back(line.substr(line.find('\t') + 1));
+    return clauses;
+}
 
 struct CorpusClause {
     int line;
@@ -20,9 +61,9 @@ struct CorpusClause {
     std::string sqliteForm;  // the clause as SQLite is to check an exception
 };
 
-inline std::vector<CorpusClause> ReadWhereCorpus(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) throw std::runtime_error("no corpus " + path);
+inline std::vector<CorpusClause> ReadWhereCorpus() {
+    std::ifstream in(std::string(TESSALY_TEST_DATA_DIR) + "/where_corpus.txt");
+    if (!in) throw std::runtime_error("no where_corpus.txt");
     std::vector<CorpusClause> clauses;
     std::string text;
     for (int line = 1; std::getline(in, text); ++line) {

@@ -22,7 +22,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Rows = std::optional<std::set<long long>>;
+using testsupport::Rows;
+using testsupport::RowsText;
+using testsupport::SearchRows;
 
 struct SourceKind {
     const char* name;
@@ -49,14 +51,7 @@ protected:
         folder_ = fs::temp_directory_path() / ("tessaly-corpus-" + std::to_string(getpid()));
         fs::create_directories(folder_);
         CPLPushErrorHandler(CPLQuietErrorHandler);
-        testsupport::WriteTrialTable(*testsupport::Create(folder_ / "trial.shp", "ESRI Shapefile"), "trial", wkbPoint);
-        testsupport::WriteTrialTable(*testsupport::Create(folder_ / "trial_table.dbf", "ESRI Shapefile"), "trial_table", wkbNone);
-        testsupport::WriteTrialTable(*testsupport::Create(folder_ / "trial.csv", "CSV"), "trial", wkbNone);
-        {
-            auto geopackage = testsupport::Create(folder_ / "trial.gpkg", "GPKG");
-            testsupport::WriteTrialTable(*geopackage, "trial", wkbPoint);
-            testsupport::WriteTrialTable(*geopackage, "trial_table", wkbNone);
-        }
+        testsupport::WriteTrialSources(folder_);
         // Each OGR SQL source's rows as GDAL reads them (a dBASE table loses
         // trailing blanks, a CSV file has no Null texts), for SQLite to check
         // the named exceptions on.
@@ -106,31 +101,10 @@ protected:
         return GdalRows(kind, c.clause);
     }
 
-    static Rows OurRows(platform::Table& table, const std::string& clause, GIntBig first) {
-        platform::QueryFilter filter;
-        filter.WhereClause(clause);
-        try {
-            std::set<long long> rows;
-            auto cursor = table.Search(&filter, true);
-            while (auto row = cursor->NextRow()) rows.insert(row->OID() - first);
-            return rows;
-        } catch (const platform::ComError& error) {
-            EXPECT_EQ(error.Number(), platform::E_FAIL) << clause;
-            return std::nullopt;
-        }
-    }
-
     static fs::path folder_;
 };
 
 fs::path WhereCorpus::folder_;
-
-std::string Text(const Rows& rows) {
-    if (!rows) return "rejected";
-    std::string text;
-    for (long long row : *rows) text += std::to_string(row) + " ";
-    return text;
-}
 
 TEST_P(WhereCorpus, EveryClauseSelectsTheRowsTheSourcesOwnEngineSelects) {
     const SourceKind& kind = GetParam();
@@ -138,11 +112,11 @@ TEST_P(WhereCorpus, EveryClauseSelectsTheRowsTheSourcesOwnEngineSelects) {
     auto table = platform::SourceTable::Open(Path(kind), kind.layer);
     const GIntBig first = std::string(kind.driver) == "CSV" || !kind.ogrSql ? 1 : 0;
     int checked = 0;
-    for (const auto& c : testsupport::ReadWhereCorpus(std::string(TESSALY_TEST_DATA_DIR) + "/where_corpus.txt")) {
+    for (const auto& c : testsupport::ReadWhereCorpus()) {
         if (c.dialects.find(dialect) == std::string::npos) continue;
         const Rows expected = EngineRows(kind, c);
         ASSERT_TRUE(expected.has_value() || c.exception.empty()) << "line " << c.line << ": SQLite rejects the exception's form";
-        EXPECT_EQ(Text(OurRows(*table, c.clause, first)), Text(expected)) << "line " << c.line << ": " << c.clause;
+        EXPECT_EQ(RowsText(SearchRows(*table, c.clause, first)), RowsText(expected)) << "line " << c.line << ": " << c.clause;
         ++checked;
     }
     EXPECT_GE(checked, 130);
@@ -156,17 +130,15 @@ TEST_P(WhereCorpus, NoClauseReachesARowOutsideTheDefinitionExpression) {
     const GIntBig first = std::string(kind.driver) == "CSV" || !kind.ogrSql ? 1 : 0;
     const std::string shown = "\"GROUP\" = 3";
     platform::TableView view(table, shown);
-    ASSERT_EQ(Text(OurRows(view, "", first)), "3 6 ");
-    std::ifstream escapes(std::string(TESSALY_TEST_DATA_DIR) + "/where_escapes.txt");
-    int tried = 0;
-    for (std::string line; std::getline(escapes, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::string clause = line.substr(line.find('\t') + 1);
-        const Rows rows = OurRows(view, clause, first);
+    ASSERT_EQ(RowsText(SearchRows(view, "", first)), "3 6 ");
+    const auto clauses = testsupport::ReadWhereEscapes();
+    ASSERT_GE(clauses.size(), 25u);
+    for (const std::string& clause : clauses) {
+        const Rows rows = SearchRows(view, clause, first);
         const std::set<long long> inside = {3, 6};
         if (rows) {
             EXPECT_TRUE(std::includes(inside.begin(), inside.end(), rows->begin(), rows->end()))
-                << clause << " selects " << Text(rows);
+                << clause << " selects " << RowsText(rows);
         }
         platform::QueryFilter filter;
         filter.WhereClause(clause);
@@ -175,9 +147,7 @@ TEST_P(WhereCorpus, NoClauseReachesARowOutsideTheDefinitionExpression) {
         } catch (const platform::ComError& error) {
             EXPECT_EQ(error.Number(), platform::E_FAIL) << clause;
         }
-        ++tried;
     }
-    EXPECT_GE(tried, 25);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, WhereCorpus, ::testing::ValuesIn(kKinds),
