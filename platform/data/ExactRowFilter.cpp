@@ -12,11 +12,13 @@
 //     either side is Null, so "DAY IS NULL OR DAY > '2001-05-09'" left out
 //     the rows without a date; here they are in;
 //   - a date or date-time field compares as a date with a text, parsed as
-//     OGR SQL parses it ('2001/5/3', '2001-05-03 00:00:00', '...T...Z');
+//     OGR SQL parses it ('2001/5/3', '2001-05-03 00:00:00', '...T...Z'),
+//     with <> too (where OGR SQL compares the texts);
 //   - SUBSTR counts bytes and CONCAT joins texts, as OGR SQL's do;
 //   - text is compared as the host reads it (Windows-1252 bytes of a table
 //     without a declared encoding as their letters);
-//   - an error while evaluating (LIKE ... ESCAPE '') fails the search.
+//   - an error while evaluating (LIKE ... ESCAPE '', which OGR SQL takes as
+//     no escape) fails the search.
 // Left to OGR SQL on purpose, because the two SQLs do not share their
 // meaning: ILIKE (case-blind by intent), CAST, LIKE on a date field, OGR's
 // special fields (OGR_GEOMETRY, OGR_STYLE, ...), table-qualified names and

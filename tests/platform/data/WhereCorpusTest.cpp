@@ -96,6 +96,7 @@ protected:
     static Rows EngineRows(const SourceKind& kind, const testsupport::CorpusClause& c) {
         const std::string table = *kind.layer ? kind.layer : "trial_table";
         if (!kind.ogrSql) return testsupport::SqliteRows(Path(kind), table, c.clause, false);
+        if (c.exception == "fails") return std::nullopt;
         if (!c.exception.empty())
             return testsupport::SqliteRows((folder_ / "twins.gpkg").string(), kind.name, c.sqliteForm, true);
         return GdalRows(kind, c.clause);
@@ -115,7 +116,7 @@ TEST_P(WhereCorpus, EveryClauseSelectsTheRowsTheSourcesOwnEngineSelects) {
     for (const auto& c : testsupport::ReadWhereCorpus()) {
         if (c.dialects.find(dialect) == std::string::npos) continue;
         const Rows expected = EngineRows(kind, c);
-        ASSERT_TRUE(expected.has_value() || c.exception.empty()) << "line " << c.line << ": SQLite rejects the exception's form";
+        ASSERT_TRUE(expected || c.exception.empty() || c.exception == "fails") << "line " << c.line << ": no SQLite form";
         EXPECT_EQ(RowsText(SearchRows(*table, c.clause, first)), RowsText(expected)) << "line " << c.line << ": " << c.clause;
         ++checked;
     }
