@@ -1,5 +1,5 @@
 // Where clauses against a view that shows 2 of the trial table's 12 rows, in
-// a shapefile (OGR SQL) and a GeoPackage (SQLite): whatever the clause, the
+// OGR SQL and in a GeoPackage (SQLite): whatever the clause, the
 // search is refused or returns only rows the view shows.
 //
 // The first byte picks the source. Each further byte below 0x80 adds a piece
@@ -15,6 +15,7 @@
 #include "FuzzGdal.h"
 #include "FuzzSupport.h"
 #include "platform/com/ComError.h"
+#include "platform/data/MemorySource.h"
 #include "platform/data/QueryFilter.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/TableView.h"
@@ -33,20 +34,36 @@ const char* const kPieces[] = {
 };
 constexpr std::size_t kPieceCount = sizeof kPieces / sizeof *kPieces;
 
+constexpr const char* kShown = "\"GROUP\" = 3";
+
 struct Source {
     std::shared_ptr<platform::SourceTable> table;
     std::set<long long> shown;
 };
 
+Source Made(std::shared_ptr<platform::SourceTable> table) {
+    Source source{std::move(table), {}};
+    platform::TableView view(source.table, kShown);
+    auto cursor = view.Search(nullptr, true);
+    while (auto row = cursor->NextRow()) source.shown.insert(row->OID());
+    if (source.shown.size() != 2) std::abort();
+    return source;
+}
+
+// OGR SQL on a Memory copy of the shapefile (one shared handle, so a refused
+// clause costs no reopening), SQLite on the GeoPackage.
 const Source* Sources() {
     static const Source* sources = [] {
         fuzzsupport::QuietGdal();
         const std::string folder = fuzzsupport::Folder();
         testsupport::WriteTrialSources(folder);
-        static const Source made[] = {
-            {platform::SourceTable::Open(folder + "/trial.shp"), {3, 6}},
-            {platform::SourceTable::Open(folder + "/trial.gpkg", "trial"), {4, 7}},
-        };
+        GDALDatasetUniquePtr shapefile(GDALDataset::Open((folder + "/trial.shp").c_str(), GDAL_OF_VECTOR));
+        std::shared_ptr<GDALDataset> memory(
+            GetGDALDriverManager()->GetDriverByName("Memory")->Create("trial", 0, 0, 0, GDT_Unknown, nullptr),
+            [](GDALDataset* d) { GDALClose(d); });
+        memory->CopyLayer(shapefile->GetLayer(0), "trial");
+        static const Source made[] = {Made(platform::OpenMemoryLayer(memory, "trial")),
+                                      Made(platform::SourceTable::Open(folder + "/trial.gpkg", "trial"))};
         return made;
     }();
     return sources;
@@ -62,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (data[i] < 0x80) clause += kPieces[data[i] % kPieceCount];
         else clause += static_cast<char>(data[i]);
     }
-    platform::TableView view(source.table, "\"GROUP\" = 3");
+    platform::TableView view(source.table, kShown);
     platform::QueryFilter filter;
     filter.WhereClause(clause);
     try {
