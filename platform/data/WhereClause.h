@@ -25,14 +25,16 @@ std::string WhereNumberText(double value);
 std::string QuotedText(const std::string& text, char quote);
 std::string WhereStringLiteral(const std::string& text);
 // The same, so that the dialect reads back exactly `text`: a text holding a
-// backslash is written E'...' in PostgreSQL and with OGR SQL's escapes there.
+// backslash is written E'...' in PostgreSQL; in OGR SQL, where \' is a quote,
+// a quote after a backslash is written \' and a text ending in a backslash
+// as SUBSTR('text ', 1, n).
 std::string WhereStringLiteral(const std::string& text, SqlDialect dialect);
 
 // What a date column keeps: a day, or a day and a time.
 enum class DateColumn { Date, DateTime };
 
 // A value written so that `field = literal` selects exactly the rows holding
-// it in a source of that kind: strings as above; integers (also 64-bit) as
+// it in a source of that kind and dialect: strings as above; integers (also 64-bit) as
 // integers; doubles as WhereNumberText; Booleans as 1 and 0; dates as quoted
 // ISO text in the form the source compares ('2001-05-03', a date-time
 // '2001-05-03 10:20:30' or, in a GeoPackage, '2001-05-03T10:20:30.000').

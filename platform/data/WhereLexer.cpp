@@ -218,9 +218,9 @@ private:
 
 SqlDialect DialectOfDriver(const std::string& shortName) {
     // Drivers that leave their attribute filters to OGR SQL.
-    static constexpr std::array<std::string_view, 11> kOgrSql = {
-        "ESRI Shapefile", "CSV", "Memory", "MEM", "GeoJSON", "GeoJSONSeq", "FlatGeobuf", "GPX", "KML",
-        "MapInfo File", "DXF"};
+    static constexpr std::array<std::string_view, 16> kOgrSql = {
+        "ESRI Shapefile", "CSV", "Memory", "MEM", "GeoJSON", "GeoJSONSeq", "FlatGeobuf", "GPX", "KML", "LIBKML",
+        "GML", "MapInfo File", "DXF", "OpenFileGDB", "ODS", "XLSX"};
     for (const std::string_view name : kOgrSql)
         if (shortName == name) return SqlDialect::OgrSql;
     if (shortName == "GPKG" || shortName == "SQLite") return SqlDialect::Sqlite;
