@@ -199,8 +199,10 @@ SourceTable::Impl::Handle::~Handle() {
 std::string JoinWhereClauses(const std::string& first, const std::string& second, SqlDialect dialect) {
     RequireSingleClause(first, dialect);
     RequireSingleClause(second, dialect);
-    if (TrimBlanks(first).empty()) return second;
-    if (TrimBlanks(second).empty()) return first;
+    // A clause alone ends with a line end, so that what the driver writes
+    // after it is never taken into a "--" comment.
+    if (TrimBlanks(first).empty()) return TrimBlanks(second).empty() ? second : second + "\n";
+    if (TrimBlanks(second).empty()) return first + "\n";
     if (dialect == SqlDialect::Unknown)
         throw DataError(E_FAIL, "This kind of data cannot narrow its definition expression with a further clause: " +
                                     second);

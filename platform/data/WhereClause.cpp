@@ -94,6 +94,9 @@ std::string WhereValueLiteral(WorkspaceKind kind, SqlDialect dialect, const Vari
 }
 
 void RequireSingleClause(const std::string& clause, SqlDialect dialect) {
+    // The source would read the clause only up to a NUL.
+    if (clause.find('\0') != std::string::npos)
+        throw ComError(E_FAIL, "Tessaly.Data", "A where clause may not hold a NUL character");
     const SqlTokens lexed = LexWhereClause(clause, dialect);
     int depth = 0;
     bool closesOuter = false;
@@ -108,8 +111,8 @@ void RequireSingleClause(const std::string& clause, SqlDialect dialect) {
         throw ComError(E_FAIL, "Tessaly.Data", "The where clause is not one closed expression: " + clause);
     if (lexed.ambiguous)
         throw ComError(E_FAIL, "Tessaly.Data",
-                       "The server reads a backslash in a string as it is set; write such a string as E'...': " +
-                           clause);
+                       "The server reads this as it is set or as its version does (a backslash in a string not "
+                       "written E'...', a number run into a name): " + clause);
 }
 
 bool ClauseNamesField(const std::string& clause, const std::string& field, SqlDialect dialect) {

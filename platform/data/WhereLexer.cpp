@@ -194,10 +194,16 @@ private:
             while (i_ < n_ && IsDigit(s_[i_])) ++i_;
         }
         if (i_ < n_ && (s_[i_] == 'e' || s_[i_] == 'E')) {
-            ++i_;
-            if (i_ < n_ && (s_[i_] == '+' || s_[i_] == '-')) ++i_;
-            while (i_ < n_ && IsDigit(s_[i_])) ++i_;
+            const std::size_t sign = i_ + 1 < n_ && (s_[i_ + 1] == '+' || s_[i_ + 1] == '-') ? 1 : 0;
+            // PostgreSQL takes an exponent only with digits; an older server
+            // reads the E of "1E'...'" as the start of an E'' string.
+            if (dialect_ != SqlDialect::PostgreSql || IsDigit(At(1 + sign))) {
+                i_ += 1 + sign;
+                while (i_ < n_ && IsDigit(s_[i_])) ++i_;
+            }
         }
+        // "1abc" is junk to PostgreSQL 15, a number and a name to older servers.
+        if (dialect_ == SqlDialect::PostgreSql && i_ < n_ && StartsWord(s_[i_])) out_.ambiguous = true;
         Push(SqlTokenKind::Number, s_.substr(start, i_ - start), start);
     }
 

@@ -39,8 +39,9 @@ struct SqlTokens {
     std::vector<SqlToken> tokens;
     // A string, name or comment runs to the end of the clause.
     bool unterminated = false;
-    // Something whose reading depends on a setting of the source (a
-    // backslash in a PostgreSQL string that is not an E'' string).
+    // Something whose reading depends on a setting or version of the
+    // source: a backslash in a PostgreSQL string that is not an E'' string,
+    // a PostgreSQL number run into a name ("1E'...'").
     bool ambiguous = false;
 };
 
