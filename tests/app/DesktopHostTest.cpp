@@ -368,6 +368,19 @@ TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression
                 EXPECT_NE(std::find(item.shown.begin(), item.shown.end(), id), item.shown.end())
                     << item.name << ": " << clause << " selects row " << id;
         }
+        // Each unique value of NAME ("x ", "a\\'b") selects its one row.
+        query.Fields()->setCurrentRow(query.Fields()->row(query.Fields()->findItems("NAME", Qt::MatchExactly).at(0)));
+        query.FillUniqueValues();
+        ASSERT_EQ(query.Values()->count(), 2) << item.name;
+        platform::ObjectIds selected;
+        for (int i = 0; i < query.Values()->count(); ++i) {
+            query.Clause()->setPlainText("\"NAME\" = " + query.Values()->item(i)->text());
+            ASSERT_TRUE(query.Apply()) << item.name << ": " << query.Clause()->toPlainText().toStdString();
+            ASSERT_EQ(item.selection->Count(), 1) << item.name << ": " << query.Clause()->toPlainText().toStdString();
+            selected.push_back(item.selection->IDs().front());
+        }
+        std::sort(selected.begin(), selected.end());
+        EXPECT_EQ(selected, item.shown) << item.name;
     }
 }
 
