@@ -21,9 +21,9 @@
 //     no escape) fails the search.
 // Left to OGR SQL on purpose, because the two SQLs do not share their
 // meaning: ILIKE (case-blind by intent), CAST, LIKE on a date field, OGR's
-// special fields (OGR_GEOMETRY, OGR_STYLE, ...), table-qualified names and
-// functions other than SUBSTR and CONCAT. Text compares case-exactly, which
-// is where the answer differs from OGR SQL's.
+// special fields (OGR_GEOMETRY, OGR_STYLE, ...), table-qualified names,
+// functions other than SUBSTR and CONCAT, and nesting over 100 levels deep.
+// Text compares case-exactly, which is where the answer differs from OGR SQL's.
 #include <sqlite3.h>
 
 #include <climits>
@@ -150,7 +150,22 @@ private:
         ++pos_;
     }
 
+    // Nesting deeper than this is left to OGR SQL, as the recursion here and
+    // SQLite's own expression depth are bounded.
+    static constexpr int kMaxDepth = 100;
+    struct Deeper {
+        explicit Deeper(int& depth) : depth_(depth) {
+            if (++depth_ > kMaxDepth) {
+                --depth_;
+                throw LeftToOgrSql{};
+            }
+        }
+        ~Deeper() { --depth_; }
+        int& depth_;
+    };
+
     Expression Or() {
+        const Deeper deeper(depth_);
         Expression left = And();
         while (IsKeyword("OR")) {
             ++pos_;
@@ -168,6 +183,7 @@ private:
     }
     Expression Not() {
         if (!IsKeyword("NOT")) return Comparison();
+        const Deeper deeper(depth_);
         ++pos_;
         return {"(NOT " + Not().sql + ")"};
     }
@@ -285,6 +301,7 @@ private:
     }
     Expression Unary() {
         if (!IsSymbol("-")) return Primary();
+        const Deeper deeper(depth_);
         ++pos_;
         return {"(- " + Unary().sql + ")"};
     }
@@ -356,6 +373,7 @@ private:
     const SourceTable::Impl& table_;
     std::vector<SqlToken> tokens_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
     std::vector<std::pair<std::string, Column>> columns_;
     bool textOrDate_ = false;
 };
