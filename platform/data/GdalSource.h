@@ -24,6 +24,7 @@ struct SourceTable::Impl {
     std::shared_ptr<GDALDataset> memory;
 
     WorkspaceKind kind = WorkspaceKind::Other;
+    SqlDialect dialect = SqlDialect::Unknown;
     std::string driverLongName;
     std::shared_ptr<const platform::Fields> fields;
     // Per field index: the GDAL field index, or -1 for the object ID and the shape.
@@ -87,25 +88,26 @@ std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, con
                       const std::string& definitionExpression);
 
 // Joins two where clauses with AND; either may be empty. Each must be one
-// closed expression (RequireSingleClause), so neither can reach into the other.
-std::string JoinWhereClauses(const std::string& first, const std::string& second);
+// closed expression in the dialect (RequireSingleClause), so neither can reach
+// into the other; two clauses in an Unknown dialect are not joined (E_FAIL).
+std::string JoinWhereClauses(const std::string& first, const std::string& second, SqlDialect dialect);
 
 // A date as the where clauses of that kind of source compare it, unquoted.
 std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn column);
 
-// Evaluates a where clause feature by feature with SQLite's rules, for
-// sources whose own SQL (OGR SQL) answers inexactly: it compares strings
-// without regard to letter case and cannot compare a date column holding
-// Nulls. Here strings compare exactly (LIKE too), and dates compare as ISO
-// text ('2001-05-03', the form the value lists write; OGR SQL's '2001/05/03'
-// compares the same).
-class RowTest {
+// Evaluates an OGR SQL where clause feature by feature with SQLite, so that
+// the answer is exact where OGR SQL's is not: OGR SQL compares text without
+// regard to letter case and fails on a date column holding Nulls. Otherwise
+// the clause means what it means to OGR SQL (ExactRowFilter.cpp lists how).
+class ExactRowFilter {
 public:
-    // nullptr when the source's own SQL gives the exact answer (the clause
-    // names no text or date field) or when SQLite cannot read the clause
-    // (it may still be one the source's SQL reads, such as ILIKE).
-    static std::unique_ptr<RowTest> ForClause(const SourceTable::Impl& table, const std::string& where);
-    virtual ~RowTest() = default;
+    // nullptr when OGR SQL's own answer is exact (another dialect, or a
+    // clause that names no text or date field) or when the clause holds a
+    // construct left to OGR SQL on purpose. A clause SQLite cannot take as
+    // translated raises E_FAIL.
+    static std::unique_ptr<ExactRowFilter> ForClause(const SourceTable::Impl& table, const std::string& where);
+    virtual ~ExactRowFilter() = default;
+    // An error while evaluating the clause raises E_FAIL.
     virtual bool Passes(const OGRFeature& feature) = 0;
 };
 

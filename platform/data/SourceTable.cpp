@@ -78,6 +78,7 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     const std::string shortName = driver ? driver->GetDescription() : "";
     const char* longName = driver ? driver->GetMetadataItem(GDAL_DMD_LONGNAME) : nullptr;
     kind = KindOfDriver(shortName);
+    dialect = DialectOfDriver(shortName);
     driverLongName = longName ? longName : shortName;
 
     const char* fidColumn = layer.GetFIDColumn();
@@ -209,7 +210,14 @@ std::string SourceTable::WhereLiteral(const std::string& fieldName, const Varian
     const int index = impl_->fields->FindField(fieldName);
     if (index < 0) throw DataError(E_INVALIDARG, "Field not found: " + fieldName);
     const bool dateTime = impl_->gdalType[static_cast<std::size_t>(index)] == OFTDateTime;
-    return WhereValueLiteral(impl_->kind, value, dateTime ? DateColumn::DateTime : DateColumn::Date);
+    std::string literal =
+        WhereValueLiteral(impl_->kind, impl_->dialect, value, dateTime ? DateColumn::DateTime : DateColumn::Date);
+    // The server compares a real (float4) column with a number as a double:
+    // the value must be made a real again to equal the ones stored.
+    if (impl_->dialect == SqlDialect::PostgreSql && value.IsNumeric() &&
+        impl_->fields->Field(index)->Type() == fieldtype::Single)
+        literal += "::real";
+    return literal;
 }
 
 std::string SourceTable::Name() const { return impl_->layerName; }

@@ -80,7 +80,7 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
             }
             return value;
         };
-        const auto literal = [&](const platform::Variant& value) { return source->WhereLiteral(name, value); };
+        const auto literal = source->WhereLiteralWriter(name);
         lbxValues.AddItems(ValueListLines(field.Type(), next, static_cast<std::size_t>(count), literal));
         progress.Finish();
     });
