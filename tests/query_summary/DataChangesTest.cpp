@@ -1,0 +1,297 @@
+// Files change while the document is open: every reading command reads the
+// data as they are now, or reports a data problem, for each kind of file data
+// and each way a file changes under an open layer.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <cpl_conv.h>
+
+#include "QuerySummaryTestSupport.h"
+#include "tests/support/DataChangeCommands.h"
+#include "tests/support/GdalTestData.h"
+
+namespace qstest {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Kind { Shapefile, Dbase, GeoPackage, GeoPackageWal };
+enum class Change {
+    RowsAdded, RowsRemoved, ReplacedSameSizeOldTime, ColumnRemoved, ColumnAdded, ColumnsReordered, TableAdded,
+    CutTo40Bytes, RecordLength1, HeaderLength0, HeaderLength65535, Field255Wide,
+};
+// What a command may do after the change: read the current data, or either
+// that or report a data problem, or report one.
+enum class Expect { Current, CurrentOrProblem, Problem };
+
+struct Case {
+    Kind kind;
+    Change change;
+    Expect expect;
+};
+
+const char* KindName(Kind kind) {
+    switch (kind) {
+    case Kind::Shapefile: return "Shapefile";
+    case Kind::Dbase: return "Dbase";
+    case Kind::GeoPackage: return "GeoPackage";
+    case Kind::GeoPackageWal: return "GeoPackageWal";
+    }
+    return "";
+}
+
+const char* ChangeName(Change change) {
+    switch (change) {
+    case Change::RowsAdded: return "RowsAdded";
+    case Change::RowsRemoved: return "RowsRemoved";
+    case Change::ReplacedSameSizeOldTime: return "ReplacedSameSizeOldTime";
+    case Change::ColumnRemoved: return "ColumnRemoved";
+    case Change::ColumnAdded: return "ColumnAdded";
+    case Change::ColumnsReordered: return "ColumnsReordered";
+    case Change::TableAdded: return "TableAdded";
+    case Change::CutTo40Bytes: return "CutTo40Bytes";
+    case Change::RecordLength1: return "RecordLength1";
+    case Change::HeaderLength0: return "HeaderLength0";
+    case Change::HeaderLength65535: return "HeaderLength65535";
+    case Change::Field255Wide: return "Field255Wide";
+    }
+    return "";
+}
+
+bool Damages(Change change) { return change >= Change::CutTo40Bytes; }
+
+// Every kind with every change that applies to it: a damaged header is a
+// dBASE matter, a table added elsewhere one of a database, and a GeoPackage
+// in WAL mode stays open in its editor, so it is changed in place only.
+std::vector<Case> Cases() {
+    std::vector<Case> cases;
+    for (Kind kind : {Kind::Shapefile, Kind::Dbase, Kind::GeoPackage, Kind::GeoPackageWal}) {
+        const bool file = kind == Kind::Shapefile || kind == Kind::Dbase;
+        for (int c = 0; c <= static_cast<int>(Change::Field255Wide); ++c) {
+            const auto change = static_cast<Change>(c);
+            if (Damages(change) && !file) continue;
+            if (change == Change::TableAdded && file) continue;
+            if (change == Change::ReplacedSameSizeOldTime && kind == Kind::GeoPackageWal) continue;
+            Expect expect = Expect::Current;
+            if (change == Change::ColumnRemoved || change == Change::ColumnAdded || change == Change::ColumnsReordered)
+                expect = Expect::CurrentOrProblem;
+            if (Damages(change)) expect = Expect::Problem;
+            cases.push_back({kind, change, expect});
+        }
+    }
+    return cases;
+}
+
+struct Row {
+    const char* name;
+    double val;
+};
+const std::vector<Row> kRows = {{"ann", 1.5}, {"bob", 2.25}, {"ann", 3}, {"cid", 4.5}, {"bob", 0.5}, {"dan", 6}};
+
+class DataChangesTest : public QuerySummaryTest, public ::testing::WithParamInterface<Case> {
+protected:
+    void SetUp() override {
+        const Kind kind = GetParam().kind;
+        const bool gpkg = kind == Kind::GeoPackage || kind == Kind::GeoPackageWal;
+        path_ = (Folder() / (gpkg ? "lesson.gpkg" : kind == Kind::Dbase ? "points.dbf" : "points.shp")).string();
+        if (kind == Kind::GeoPackageWal) CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "WAL");
+        Write(path_, {"NAME", "VAL", "N"}, kRows, 0);
+    }
+    void TearDown() override {
+        editor_.reset();
+        CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", nullptr);
+    }
+
+    // Writes the layer "points" with these columns, VAL raised by `raise`.
+    void Write(const std::string& path, const std::vector<std::string>& columns, const std::vector<Row>& rows,
+               double raise) const {
+        const bool gpkg = path.ends_with(".gpkg");
+        CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
+        if (!gpkg) GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")->Delete(path.c_str());
+        GDALDatasetUniquePtr dataset;
+        if (gpkg && fs::exists(path))
+            dataset.reset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE));
+        else
+            dataset = testsupport::Create(path, gpkg ? "GPKG" : "ESRI Shapefile");
+        for (int i = 0; i < dataset->GetLayerCount(); ++i)
+            if (std::string(dataset->GetLayer(i)->GetName()) == "points") dataset->DeleteLayer(i);
+        OGRLayer& layer =
+            testsupport::NewLayer(*dataset, "points", GetParam().kind == Kind::Dbase ? wkbNone : wkbPoint);
+        for (const auto& column : columns) {
+            if (column == "VAL") testsupport::AddField(layer, "VAL", OFTReal, 12, 3);
+            else if (column == "NAME") testsupport::AddField(layer, "NAME", OFTString, 10);
+            else testsupport::AddField(layer, column.c_str(), OFTInteger, 6);
+        }
+        int n = 0;
+        for (const Row& row : rows) {
+            OGRFeature feature(layer.GetLayerDefn());
+            feature.SetField("NAME", row.name);
+            feature.SetField("VAL", row.val + raise);
+            if (layer.GetLayerDefn()->GetFieldIndex("N") >= 0) feature.SetField("N", ++n);
+            OGRPoint point(n, n);
+            if (GetParam().kind != Kind::Dbase) feature.SetGeometry(&point);
+            if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("feature");
+        }
+    }
+
+    // Opens the data for writing, as another program does; a GeoPackage in
+    // WAL mode stays open in it, its log not written back.
+    GDALDataset& Editor() {
+        editor_.reset(GDALDataset::Open(path_.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE));
+        if (!editor_) throw std::runtime_error("cannot edit " + path_);
+        return *editor_;
+    }
+    void EditorDone() {
+        editor_->FlushCache();
+        if (GetParam().kind != Kind::GeoPackageWal) editor_.reset();
+    }
+
+    void Damage(Change change) const {
+        const std::string dbf = path_.substr(0, path_.size() - 4) + ".dbf";
+        std::fstream file(dbf, std::ios::in | std::ios::out | std::ios::binary);
+        auto put16 = [&](std::streamoff at, unsigned value) {
+            file.seekp(at);
+            file.put(static_cast<char>(value & 0xFF)).put(static_cast<char>(value >> 8));
+        };
+        if (change == Change::CutTo40Bytes) fs::resize_file(dbf, 40);
+        if (change == Change::RecordLength1) put16(10, 1);
+        if (change == Change::HeaderLength0) put16(8, 0);
+        if (change == Change::HeaderLength65535) put16(8, 65535);
+        if (change == Change::Field255Wide) {
+            file.seekp(32 + 16);
+            file.put(static_cast<char>(255));
+        }
+    }
+
+    // The same rows with other values, written beside the files and renamed
+    // over them with their sizes and times, as a sync tool does.
+    void ReplaceKeepingSizeAndTime() const {
+        const fs::path beside = Folder() / "new";
+        fs::create_directories(beside);
+        const std::string fresh = (beside / fs::path(path_).filename()).string();
+        Write(fresh, {"NAME", "VAL", "N"}, kRows, 1);
+        for (const auto& entry : fs::directory_iterator(beside)) {
+            const fs::path old = Folder() / entry.path().filename();
+            struct stat info {};
+            ASSERT_EQ(::stat(old.c_str(), &info), 0) << old;
+            ASSERT_EQ(fs::file_size(entry.path()), static_cast<std::uintmax_t>(info.st_size)) << old;
+            const timespec times[2] = {info.st_atim, info.st_mtim};
+            ASSERT_EQ(::utimensat(AT_FDCWD, entry.path().c_str(), times, 0), 0);
+            fs::rename(entry.path(), old);
+        }
+    }
+
+    void Apply(Change change) {
+        const bool gpkg = GetParam().kind == Kind::GeoPackage || GetParam().kind == Kind::GeoPackageWal;
+        auto inPlace = [&](const std::function<void(OGRLayer&)>& edit) {
+            edit(*Editor().GetLayerByName("points"));
+            EditorDone();
+        };
+        switch (change) {
+        case Change::RowsAdded:
+            return inPlace([](OGRLayer& layer) {
+                for (double val : {7.25, 8.5}) {
+                    OGRFeature feature(layer.GetLayerDefn());
+                    feature.SetField("NAME", "eve");
+                    feature.SetField("VAL", val);
+                    ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+                }
+            });
+        case Change::RowsRemoved:
+            return inPlace([&](OGRLayer& layer) {
+                for (GIntBig fid : {gpkg ? 2 : 1, gpkg ? 4 : 3}) ASSERT_EQ(layer.DeleteFeature(fid), OGRERR_NONE);
+            });
+        case Change::ReplacedSameSizeOldTime: return ReplaceKeepingSizeAndTime();
+        case Change::ColumnAdded:
+            if (gpkg) return inPlace([](OGRLayer& layer) { testsupport::AddField(layer, "EXTRA", OFTInteger, 6); });
+            return Write(path_, {"NAME", "VAL", "N", "EXTRA"}, kRows, 0);
+        case Change::ColumnRemoved:
+            if (gpkg) return inPlace([](OGRLayer& layer) { ASSERT_EQ(layer.DeleteField(0), OGRERR_NONE); });
+            return Write(path_, {"VAL", "N"}, kRows, 0);
+        case Change::ColumnsReordered:
+            if (gpkg) return inPlace([](OGRLayer& layer) {
+                int order[] = {1, 0, 2};
+                ASSERT_EQ(layer.ReorderFields(order), OGRERR_NONE);
+            });
+            return Write(path_, {"VAL", "NAME", "N"}, kRows, 0);
+        case Change::TableAdded: {
+            OGRLayer& layer = testsupport::NewLayer(Editor(), "extra", wkbPoint);
+            testsupport::AddField(layer, "NAME", OFTString, 10);
+            testsupport::AddField(layer, "VAL", OFTReal, 12, 3);
+            OGRFeature feature(layer.GetLayerDefn());
+            feature.SetField("NAME", "new");
+            feature.SetField("VAL", 9.5);
+            ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+            return EditorDone();
+        }
+        default: return Damage(change);
+        }
+    }
+
+    std::string path_;
+    GDALDatasetUniquePtr editor_;
+};
+
+TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADataProblem) {
+    const Case c = GetParam();
+    const bool table = c.kind == Kind::Dbase;
+    auto open = [&](const std::string& name, const std::string& layerName) -> std::shared_ptr<platform::HostObject> {
+        if (table) return platform::StandaloneTable::Open(name, path_, layerName);
+        return platform::FeatureLayer::Open(name, path_, layerName);
+    };
+    auto theme = open("Points", c.kind == Kind::Dbase || c.kind == Kind::Shapefile ? "" : "points");
+    AddToMap({theme});
+    datachange::CommandRunner runner(ui_, app_, [&](const tessaly::ClassInfo& info) { return Command(info); },
+                                     Folder().string());
+    // Read once before the change, so the data source has idle handles.
+    const auto before = datachange::Oracle(path_, "points");
+    ASSERT_TRUE(before);
+    const auto first = runner.Run("Select All", theme, "Points");
+    ASSERT_FALSE(first.dataProblem) << first.reports.front();
+    ASSERT_EQ(first.read, datachange::Expected(*before).at("Select All"));
+
+    ASSERT_NO_FATAL_FAILURE(Apply(c.change));
+    std::string layerName = "points";
+    std::string themeName = "Points";
+    if (c.change == Change::TableAdded) {
+        // Opened after the change, through the data source's idle handles.
+        layerName = "extra";
+        themeName = "Extra";
+        theme = open(themeName, layerName);
+        AddToMap({theme});
+    }
+    const auto now = datachange::Oracle(path_, layerName);
+    if (c.expect == Expect::Current) {
+        ASSERT_TRUE(now) << "GDAL reads the changed data";
+        ASSERT_NE(datachange::Expected(*now), datachange::Expected(*before)) << "the change shows to a new reader";
+    }
+    for (const std::string& command : datachange::CommandRunner::Names()) {
+        const datachange::Outcome outcome = runner.Run(command, theme, themeName);
+        const std::string said = outcome.reports.empty() ? "" : outcome.reports.front();
+        if (outcome.dataProblem) {
+            EXPECT_NE(c.expect, Expect::Current) << command << " reported " << said;
+            // Each handler of a dialog reports what failed in it; the
+            // statistics run then finds no layer chosen (error 91).
+            for (const std::string& report : outcome.reports)
+                EXPECT_TRUE(datachange::IsDataProblem(report) ||
+                            (command == "Calculate Statistics" && report.find("\t91\r\n") != std::string::npos))
+                    << command << ": " << report;
+        } else {
+            EXPECT_NE(c.expect, Expect::Problem) << command << " read " << outcome.read;
+            EXPECT_TRUE(outcome.reports.empty()) << command << ": " << said;
+            ASSERT_TRUE(now) << command;
+            EXPECT_EQ(outcome.read, datachange::Expected(*now).at(command)) << command;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, DataChangesTest, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return std::string(KindName(info.param.kind)) + "_" + ChangeName(info.param.change);
+                         });
+
+}  // namespace
+}  // namespace qstest
