@@ -309,4 +309,32 @@ private:
     platform::ComPtr<platform::ICommand> clicked_;
 };
 
+// What a command may do after a change: read the current data, or either
+// that or report a data problem, or report one.
+enum class Expect { Current, CurrentOrProblem, Problem };
+
+// Clicks every command on the theme and checks each against the data as
+// they are now (`now`: nullopt when GDAL cannot read them).
+inline void ExpectEachCommand(CommandRunner& runner, const std::shared_ptr<platform::HostObject>& item,
+                              const std::string& theme, const std::optional<Holding>& now, Expect expect) {
+    for (const std::string& command : CommandRunner::Names()) {
+        const Outcome outcome = runner.Run(command, item, theme);
+        const std::string said = outcome.reports.empty() ? "" : outcome.reports.front();
+        if (outcome.dataProblem) {
+            EXPECT_NE(expect, Expect::Current) << command << " reported " << said;
+            // Each handler of a dialog reports what failed in it; the
+            // statistics run then finds no layer chosen (error 91).
+            for (const std::string& report : outcome.reports)
+                EXPECT_TRUE(IsDataProblem(report) ||
+                            (command == "Calculate Statistics" && report.find("\t91\r\n") != std::string::npos))
+                    << command << ": " << report;
+        } else {
+            EXPECT_NE(expect, Expect::Problem) << command << " read " << outcome.read;
+            EXPECT_TRUE(outcome.reports.empty()) << command << ": " << said;
+            ASSERT_TRUE(now) << command;
+            EXPECT_EQ(outcome.read, Expected(*now).at(command)) << command;
+        }
+    }
+}
+
 }  // namespace datachange
