@@ -252,6 +252,8 @@ TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADat
     ASSERT_EQ(first.read, datachange::Expected(*before).at("Select All"));
 
     ASSERT_NO_FATAL_FAILURE(Apply(c.change));
+    if (c.kind == Kind::GeoPackageWal)
+        ASSERT_GT(fs::file_size(path_ + "-wal"), 0u) << "the change waits in the write-ahead log";
     std::string layerName = "points";
     std::string themeName = "Points";
     if (c.change == Change::TableAdded) {
