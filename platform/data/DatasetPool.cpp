@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace platform {

@@ -80,9 +80,9 @@ struct SourceTable::Impl {
     };
     // A handle with the table's layer. Raises E_DATAUNREADABLE when the source
     // does not open (with GDAL's message), the layer is gone or its fields are
-    // no longer those the table was opened with. While the
-    // table is being opened, the source not opening is E_FAIL and a missing
-    // layer leaves the handle's layer null.
+    // no longer those the table was opened with. While the table is being
+    // opened, the source not opening is E_FAIL and a missing layer leaves the
+    // handle's layer null.
     Handle Acquire(bool opening = false) const;
     bool Shared() const { return memory != nullptr; }
 

@@ -43,7 +43,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::stri
     while (const dirent* entry = ::readdir(dir)) {
         if (!IsTemporaryOf(entry->d_name, prefix)) continue;
         struct stat info {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+            continue;
         // Only this user's: another user's save may still be running.
         if (info.st_uid != ::geteuid() || now - info.st_mtime < kStaleTemporarySeconds) continue;
         ::unlinkat(::dirfd(dir), entry->d_name, 0);
@@ -89,13 +90,20 @@ bool Replace(const std::string& path, std::string_view bytes) {
         // Owner and group first: a change of owner clears the set-id bits that
         // the mode then puts back. Only root may give a file away; a user may
         // still keep its group when a member of it.
-        if (::fchown(fd, original.st_uid, original.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), original.st_gid);
+        if (::fchown(fd, original.st_uid, original.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), original.st_gid);
         written = ::fchmod(fd, original.st_mode & 07777) == 0;
     }
     bool done = written && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     int failure = done ? 0 : errno;
-    if (::close(fd) != 0 && done) done = false, failure = errno;
-    if (done && std::rename(temporary.c_str(), target.c_str()) != 0) done = false, failure = errno;
+    if (::close(fd) != 0 && done) {
+        done = false;
+        failure = errno;
+    }
+    if (done && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        done = false;
+        failure = errno;
+    }
     if (!done) {
         ::unlink(temporary.c_str());
         errno = failure;

@@ -53,8 +53,8 @@ std::vector<QuickLoadEntry> ReadQuickLoadFile(const std::string& path);
 // place. A marked entry is found again by kind, name and values, the n-th of
 // several alike being the n-th still there. The file is read and rewritten
 // under the lock every writer of it holds (LockedTextFile), in time linear in
-// its size. Returns the positions in `listed`
-// of the entries removed; one no longer in the file is not among them. With
+// its size. Returns the positions in `listed` of the entries removed; one no
+// longer in the file is not among them. With
 // nothing to remove the file is not written; otherwise it is replaced whole,
 // so a failure leaves it as it was. Fails as ReadQuickLoadFile does.
 std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& listed,

@@ -31,7 +31,6 @@ public:
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    // Closes now; false when the close itself failed (the data may be lost).
     // Lets go of the descriptor without closing it.
     void Release() { fd_ = -1; }
 
@@ -208,7 +207,8 @@ LockedTextFile::LockedTextFile(const std::string& path, bool create) : path_(pat
         if (existed) fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
         if (fd < 0) {
             if (create && existed && errno == ENOENT) continue;  // removed between the two openings
-            if (errno == ENOENT || errno == ENOTDIR) throw RuntimeError(create ? vberr::PathNotFound : vberr::FileNotFound);
+            const bool missing = errno == ENOENT || errno == ENOTDIR;
+            if (missing) throw RuntimeError(create ? vberr::PathNotFound : vberr::FileNotFound);
             throw RuntimeError(vberr::PathFileAccess);
         }
         FileDescriptor file(fd);
