@@ -220,8 +220,9 @@ TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADat
     ASSERT_EQ(runner.Run("Select All", theme, "Points").read, before->at("Select All"));
 
     ASSERT_NO_FATAL_FAILURE(Apply(c.change));
-    if (c.kind == Kind::GeoPackageWal)
+    if (c.kind == Kind::GeoPackageWal) {
         ASSERT_GT(fs::file_size(path_ + "-wal"), 0u) << "the change waits in the write-ahead log";
+    }
     const bool added = c.change == Change::TableAdded;
     const std::string layerName = added ? "extra" : "points", themeName = added ? "Extra" : "Points";
     if (added) {

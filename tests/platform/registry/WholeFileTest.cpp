@@ -53,12 +53,16 @@ TEST_F(WholeFileTest, AReplacedFileKeepsItsModeAndWhereAllowedItsOwner) {
     WriteFile("old");
     ::chmod(File().c_str(), 0640);
     const bool root = ::geteuid() == 0;
-    if (root) ASSERT_EQ(::chown(File().c_str(), 65534, 65534), 0);
+    if (root) {
+        ASSERT_EQ(::chown(File().c_str(), 65534, 65534), 0);
+    }
     ASSERT_TRUE(platform::wholefile::Replace(File().string(), "new"));
     struct stat info {};
     ASSERT_EQ(::stat(File().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    if (root) EXPECT_EQ(info.st_uid, 65534u) << "a save by root does not take the file over";
+    if (root) {
+        EXPECT_EQ(info.st_uid, 65534u) << "a save by root does not take the file over";
+    }
     EXPECT_EQ(ReadFile(), "new");
 }
 
