@@ -5,7 +5,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/com/ComError.h"
 #include "src/quickload_media/NumberText.h"
@@ -124,15 +126,22 @@ std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const s
     const TextFileContent now = file.Read();
     const std::vector<PlacedEntry> placed = PlacedEntries(now.lines);
 
-    // The entries now in the file by their lines, each kind of entry with its
-    // places in file order; the n-th listed entry of a kind is the n-th placed.
+    // Only entries named as a marked one can be one; of those, the entries now
+    // in the file by their lines, each with its places in file order: the n-th
+    // listed entry alike is the n-th placed.
+    std::unordered_set<std::string_view> markedNames;
+    for (std::size_t i = 0; i < listed.size() && i < marked.size(); ++i)
+        if (marked[i]) markedNames.insert(listed[i].name);
+    const auto mayBeMarked = [&](const QuickLoadEntry& entry) { return markedNames.count(entry.name) > 0; };
     std::unordered_map<std::string, std::vector<const PlacedEntry*>> placesOf;
-    for (const PlacedEntry& candidate : placed) placesOf[EntryKey(candidate.entry)].push_back(&candidate);
+    for (const PlacedEntry& candidate : placed)
+        if (mayBeMarked(candidate.entry)) placesOf[EntryKey(candidate.entry)].push_back(&candidate);
     std::unordered_map<std::string, std::size_t> seen;
 
     std::vector<std::size_t> removed;
     std::vector<bool> dropLine(now.lines.size(), false);
     for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (!mayBeMarked(listed[i])) continue;
         const std::string key = EntryKey(listed[i]);
         const std::size_t rank = seen[key]++;
         if (i >= marked.size() || !marked[i]) continue;
