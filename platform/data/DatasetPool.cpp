@@ -73,8 +73,9 @@ GDALDatasetUniquePtr DatasetPool::Take() {
                 return std::move(idle.dataset);
             }
         }
-        known = KnownFiles();
+        known = files_;
     }
+    known = KnownFiles(std::move(known));
     std::vector<FileStamp> stamps;
     for (const auto& file : known) stamps.push_back(Stamp(file));
     std::vector<const char*> list;
@@ -113,14 +114,13 @@ std::size_t DatasetPool::Opened() const {
     return opened_;
 }
 
-std::vector<std::string> DatasetPool::KnownFiles() const {
-    std::vector<std::string> known = files_;
+std::vector<std::string> DatasetPool::KnownFiles(std::vector<std::string> listed) const {
     struct stat info {};
     if (::stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        if (std::find(known.begin(), known.end(), path_) == known.end()) known.push_back(path_);
-        if (IsSqliteFile(path_)) known.push_back(path_ + "-wal");
+        if (std::find(listed.begin(), listed.end(), path_) == listed.end()) listed.push_back(path_);
+        if (IsSqliteFile(path_)) listed.push_back(path_ + "-wal");
     }
-    return known;
+    return listed;
 }
 
 DatasetPool::FileStamp DatasetPool::Stamp(const std::string& path) {

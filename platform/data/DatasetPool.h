@@ -64,9 +64,9 @@ private:
     };
     static FileStamp Stamp(const std::string& path);
     static std::vector<FileStamp> Restamp(const std::vector<FileStamp>& stamps);
-    // The files under the source: those the last opening listed, the source
-    // itself when it is a file, and an SQLite database's write-ahead log.
-    std::vector<std::string> KnownFiles() const;
+    // The files under the source: those the openings listed (`listed`), the
+    // source itself when it is a file, and an SQLite database's write-ahead log.
+    std::vector<std::string> KnownFiles(std::vector<std::string> listed) const;
 
     std::string path_;
     std::vector<std::string> options_;

@@ -218,7 +218,8 @@ LockedTextFile::LockedTextFile(const std::string& path, bool create) : path_(pat
         struct stat locked {};
         struct stat named {};
         if (::fstat(fd, &locked) != 0) throw RuntimeError(vberr::PathFileAccess);
-        // The writer before us may have replaced or removed the file: ours is then no longer the one to change.
+        // The writer before us may have replaced or removed the file: ours is
+        // then no longer the one to change.
         if (::stat(path.c_str(), &named) != 0 || !SameFile(locked, named)) continue;
         file.Release();
         fd_ = fd;
