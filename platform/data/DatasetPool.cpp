@@ -139,6 +139,9 @@ DatasetPool::FileStamp DatasetPool::Stamp(const std::string& path) {
     // the log's checkpoint number and salts).
     if (path.ends_with("-wal")) {
         stamp.content = ReadBytes(path, 12, 12);
+        // SQLite gives the log its database's owner whenever a connection
+        // opens it, readers' included: its ctime tells nothing.
+        stamp.changedNs = 0;
     } else if (IsSqliteFile(path)) {
         stamp.content = ReadBytes(path, 24, 4);
     }
