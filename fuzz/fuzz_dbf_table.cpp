@@ -1,8 +1,8 @@
 // A dBASE table read by an open table after another program replaced it with
 // these bytes (its handles were opened on a good file), and read again by a
-// table opened afresh: a search with a where clause over a numeric field, a
-// count and the distinct values, as statistics read them. Damaged data must
-// come back as ComError, never as a crash or a value read out of place.
+// table opened afresh: every value of every row, and for each numeric field a
+// search with a where clause, a count and the distinct values, as statistics
+// read them. Damaged data must come back as ComError, never as a crash.
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -47,6 +47,10 @@ std::string GoodTable() {
 
 void Read(platform::SourceTable& table) {
     const auto fields = table.Fields();
+    // Every value of every row, as the table window reads them.
+    auto rows = table.Search(nullptr, true);
+    while (auto row = rows->NextRow())
+        for (int i = 0; i < fields->FieldCount(); ++i) row->Value(i).ToText();
     for (int i = 0; i < fields->FieldCount(); ++i) {
         const auto field = fields->Field(i);
         const int type = field->Type();
