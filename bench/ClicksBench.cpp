@@ -11,6 +11,8 @@
 //   StringsAscending, 1M German texts    vs the same sort in C.UTF-8
 //   New Set with a where clause          vs ogrinfo -ro -so -where
 //   Summarize, 50 / ~1M text / 1M ID groups  vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
+//   Delete Reference, every 100th of a   vs awk dropping the same lines into a new file
+//     million QuickLoad.txt entries
 // Every run is a child process of its own; each line gives the best time of
 // the repeats, the peak memory of that process and the time's ratio to the peer.
 // The clicks run in a heap set up as tessaly-desktop sets its own (huge pages);
@@ -58,7 +60,9 @@
 #include "src/core/CommandTable.h"
 #include "src/core/ClassInfo.h"
 #include "src/core/QuickSortNonCase.h"
+#include "src/core/frmReport_modal.h"
 #include "src/query_summary/tessaly_ModQueryDialog.h"
+#include "src/quickload_media/frm_QLDelete.h"
 #include "src/statistics/tessaly_ThemeIDDialog.h"
 
 namespace {
@@ -377,6 +381,53 @@ Measure SummarizePeer(const PointsData& data, const std::string& field) {
     return measure;
 }
 
+// A QuickLoad.txt of a million saved queries in a folder of its own; entry i
+// takes lines 3i+1 to 3i+3.
+constexpr long long kQuickLoadEntries = 1000000;
+constexpr long long kDeleteEvery = 100;
+
+std::string WriteQuickLoadFile() {
+    const std::string folder = TemporaryFolder();
+    std::string text;
+    for (long long i = 0; i < kQuickLoadEntries; ++i)
+        text += "<Query>\r\nquery " + std::to_string(i) + "\r\n\"COUNT\" < " + std::to_string(i) + "\r\n";
+    std::FILE* file = std::fopen((folder + "/QuickLoad.txt").c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    return folder;
+}
+
+// The Delete Reference click, every 100th entry marked, from the click to the report.
+double DeleteReference(const PointsData& data, double& residentMB) {
+    platform::SetHostServices(std::make_shared<QuietHostServices>());
+    Desktop desktop(data);
+    const std::string folder = WriteQuickLoadFile();
+    desktop.app->Document()->FilePath(folder + "/lesson.tmd");
+    auto command = desktop.Command(tessaly::info::cmdQLDelete);
+    desktop.ui->WhenModal("frm_QLDelete", [](platform::Form& form) {
+        auto& dialog = dynamic_cast<tessaly::frm_QLDelete&>(form);
+        for (int i = 0; i < dialog.lbxReferences.ListCount(); i += kDeleteEvery) dialog.lbxReferences.SetSelected(i, true);
+        dialog.OKButton.UserClick();
+    });
+    desktop.ui->WhenModal("frmReport_modal", [](platform::Form& form) { form.Hide(); });
+    residentMB = bench::ResidentMB();
+    const auto start = Clock::now();
+    command->OnClick();
+    const double seconds = Since(start);
+    const bool ok = !desktop.Failed() && std::filesystem::file_size(folder + "/QuickLoad.txt") > 0;
+    std::filesystem::remove_all(folder);
+    return ok ? seconds : -1;
+}
+
+Measure DeleteReferencePeer() {
+    const std::string folder = WriteQuickLoadFile();
+    const Measure measure = bench::Program(
+        {"awk", "-v", "every=" + std::to_string(3 * kDeleteEvery),
+         "(FNR - 1) % every >= 3 { print > \"" + folder + "/kept.txt\" }", folder + "/QuickLoad.txt"});
+    std::filesystem::remove_all(folder);
+    return measure;
+}
+
 struct Options {
     long long points = 1000000;
     int repeat = 2;
@@ -450,6 +501,11 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
         const Measure ours = run.Child(NewSet, data);
         const Measure peer = run.Program({"ogrinfo", "-ro", "-so", "-where", "COUNT < 500", file, data.layer});
         bench::Report("New Set, COUNT < 500" + on, ours, "ogrinfo -ro -so -where", peer);
+    }
+    if (run.Wanted("delete") && data.kind == "shp") {
+        const Measure ours = run.Child(DeleteReference, data);
+        const Measure peer = run.Best(DeleteReferencePeer);
+        bench::Report("Delete Reference, 10,000 of 1M entries", ours, "awk dropping the same lines", peer);
     }
     if (run.Wanted("summarize")) {
         for (const auto& [field, groups] :

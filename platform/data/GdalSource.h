@@ -32,6 +32,22 @@ struct SourceTable::Impl {
     // Per field index: the GDAL field type (OFTInteger for the object ID and the shape).
     std::vector<OGRFieldType> gdalType;
     int shapeIndex = -1;
+    // The layer's fields as GDAL described them when the table was opened:
+    // a handle whose layer says otherwise (the file was rewritten with other
+    // columns, or damaged) cannot be read through this table's field map.
+    struct Column {
+        std::string name;
+        OGRFieldType type = OFTString;
+        OGRFieldSubType subType = OFSTNone;
+        int width = 0;
+        bool operator==(const Column&) const = default;
+    };
+    struct Layout {
+        std::vector<Column> columns;
+        bool shape = false;
+        bool operator==(const Layout&) const = default;
+    };
+    Layout layout;
     std::string oidName;
     platform::SpatialReference spatialReference;
     std::shared_ptr<platform::Workspace> workspace;
@@ -64,9 +80,10 @@ struct SourceTable::Impl {
         int unwinding_ = std::uncaught_exceptions();
     };
     // A handle with the table's layer. Raises E_DATAUNREADABLE when the source
-    // does not open (with GDAL's message) or the layer is gone. While the
-    // table is being opened, the source not opening is E_FAIL and a missing
-    // layer leaves the handle's layer null.
+    // does not open (with GDAL's message), the layer is gone or its fields are
+    // no longer those the table was opened with. While the table is being
+    // opened, the source not opening is E_FAIL and a missing layer leaves the
+    // handle's layer null.
     Handle Acquire(bool opening = false) const;
     bool Shared() const { return memory != nullptr; }
 

@@ -53,6 +53,21 @@ OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
     return dataset.GetLayerByName(name.c_str());
 }
 
+bool HasShape(OGRLayer& layer) {
+    return layer.GetLayerDefn()->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone;
+}
+
+SourceTable::Impl::Layout LayoutOf(OGRLayer& layer) {
+    SourceTable::Impl::Layout layout;
+    layout.shape = HasShape(layer);
+    const OGRFeatureDefn* definition = layer.GetLayerDefn();
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const OGRFieldDefn* field = definition->GetFieldDefn(i);
+        layout.columns.push_back({field->GetNameRef(), field->GetType(), field->GetSubType(), field->GetWidth()});
+    }
+    return layout;
+}
+
 }  // namespace
 
 SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool opening) const {
@@ -67,8 +82,14 @@ SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool opening) const {
         handle.pool = pool;
         handle.layer = FindLayer(*handle.owned, layerName);
     }
-    if (handle.layer == nullptr && !opening)
+    if (opening) return handle;
+    if (handle.layer == nullptr)
         throw DataError(E_DATAUNREADABLE, "Layer " + layerName + " is no longer in " + path);
+    if (!memory && LayoutOf(*handle.layer) != layout) {
+        handle.Discard();
+        throw DataError(E_DATAUNREADABLE, "The fields of the table " + layerName + " in " + path +
+                                              " changed since it was opened; open it again to read it");
+    }
     return handle;
 }
 
@@ -89,7 +110,8 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     gdalField.push_back(-1);
     gdalType.push_back(OFTInteger);
     OGRFeatureDefn* definition = layer.GetLayerDefn();
-    if (definition->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone) {
+    layout = LayoutOf(layer);
+    if (layout.shape) {
         shapeIndex = static_cast<int>(list.size());
         list.push_back(std::make_shared<Field>(kShapeFieldName, fieldtype::Geometry, 0));
         gdalField.push_back(-1);
