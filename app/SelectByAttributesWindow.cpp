@@ -14,9 +14,12 @@
 
 #include "platform/data/QueryFilter.h"
 #include "platform/data/SelectionSet.h"
+#include "platform/data/TableView.h"
 #include "platform/data/Variant.h"
 #include "platform/map/Application.h"
+#include "platform/map/FeatureLayer.h"
 #include "platform/map/MapDocument.h"
+#include "platform/map/StandaloneTable.h"
 #include "platform/map/TableFields.h"
 
 namespace desktop {
@@ -147,7 +150,11 @@ void SelectByAttributesWindow::FillUniqueValues() {
         std::set<platform::Variant> unique;
         for (auto row = cursor->NextRow(); row && unique.size() < MaxUniqueValues; row = cursor->NextRow())
             if (!row->Value(column).IsNull()) unique.insert(row->Value(column));
-        for (const auto& value : unique) values_->addItem(ValueText(value));
+        const auto standalone = std::dynamic_pointer_cast<platform::StandaloneTable>(table->object);
+        const auto view = table->layer ? table->layer->View() : standalone ? standalone->View() : nullptr;
+        const auto literal = view ? view->Source()->WhereLiteralWriter(field) : nullptr;
+        for (const auto& value : unique)
+            values_->addItem(literal ? QString::fromStdString(literal(value)) : ValueText(value));
     } catch (const std::exception& error) {
         QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
     }

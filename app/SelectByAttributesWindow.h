@@ -29,14 +29,19 @@ public:
     // source rejects it.
     bool Apply();
 
+    // Get Unique Values: the chosen field's values, each written as the
+    // layer's source compares it, so that "field = value" selects its rows.
+    void FillUniqueValues();
+
     QComboBox* Layers() const { return layers_; }
     QComboBox* Method() const { return method_; }
+    QListWidget* Fields() const { return fields_; }
+    QListWidget* Values() const { return values_; }
     QPlainTextEdit* Clause() const { return clause_; }
 
 private:
     const MapTable* Current() const;
     void FillFields();
-    void FillUniqueValues();
     void Insert(const QString& text);
 
     std::shared_ptr<platform::Application> application_;

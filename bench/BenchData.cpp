@@ -46,7 +46,9 @@ Writer CreatePoints(const char* driverName, const fs::path& file) {
     group.SetWidth(8);
     OGRFieldDefn label("LABEL", OFTString);
     label.SetWidth(13);
-    for (OGRFieldDefn* field : {&value, &count, &group, &label})
+    OGRFieldDefn id("ID", OFTInteger64);
+    id.SetWidth(18);
+    for (OGRFieldDefn* field : {&value, &count, &group, &label, &id})
         if (writer.layer->CreateField(field) != OGRERR_NONE) throw std::runtime_error("cannot create a field");
     writer.dataset->StartTransaction();
     return writer;
@@ -78,6 +80,9 @@ void Generate(long long points, const fs::path& folder, const fs::path& shapeFol
             std::snprintf(group, sizeof group, "class %02d", classes(random));
             char label[32];
             std::snprintf(label, sizeof label, "point %07lld", i);
+            // A multiplier prime to 10^17 maps the rows to distinct IDs below it, in no order.
+            const auto id = static_cast<GIntBig>(static_cast<unsigned __int128>(i) * 2862933555777941757u %
+                                                 100000000000000000u);
             OGRPoint point(-180 + 360 * coordinate(random), -90 + 180 * coordinate(random));
             for (Writer& writer : writers) {
                 OGRFeature feature(writer.layer->GetLayerDefn());
@@ -88,6 +93,7 @@ void Generate(long long points, const fs::path& folder, const fs::path& shapeFol
                 feature.SetField(1, count);
                 feature.SetField(2, group);
                 feature.SetField(3, label);
+                feature.SetField(4, id);
                 feature.SetGeometry(&point);
                 if (writer.layer->CreateFeature(&feature) != OGRERR_NONE)
                     throw std::runtime_error("cannot write a point");
@@ -116,7 +122,8 @@ std::vector<PointsData> PointsDataSets(long long points) {
     GDALAllRegister();
     const fs::path folder = CacheFolder();
     fs::create_directories(folder);
-    const std::string base = "points_" + std::to_string(points);
+    // The data's version: a data set of another generation is made afresh beside it.
+    const std::string base = "points_" + std::to_string(points) + "_v2";
     const fs::path shapeFolder = folder / base;
     const fs::path gpkg = folder / (base + ".gpkg");
     if (!fs::exists(shapeFolder / "points.dbf") || !fs::exists(gpkg)) {

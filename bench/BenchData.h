@@ -17,7 +17,8 @@ fs::path CacheFolder();
 
 // One generated data set: its file and the name of its one layer "points".
 // Fields: VALUE (double about 500, one row in twenty Null), COUNT (integer
-// 0 to 999), CLASS (text, 50 values), LABEL (text, distinct on every row).
+// 0 to 999), CLASS (text, 50 values), LABEL (text, distinct on every row),
+// ID (64-bit integer of up to 17 digits, mostly past 2^53, distinct on every row).
 struct PointsData {
     std::string kind;  // "shp" or "gpkg"
     fs::path file;

@@ -6,8 +6,13 @@
 //   Update Values, 50 / ~1M values       vs ogrinfo -sql "SELECT DISTINCT ..." (SQLite dialect for ~1M)
 //   Update Values, ~1M values (Qt host)  vs the same click headless, until the list shows
 //                                         and until all of it is laid out
+//   Update Values, 1M Integer64 IDs      vs ogrinfo -dialect SQLite "SELECT DISTINCT ..."
+//   Update Values, ~1M texts, German     vs the same click in C.UTF-8
+//   StringsAscending, 1M German texts    vs the same sort in C.UTF-8
 //   New Set with a where clause          vs ogrinfo -ro -so -where
-//   Summarize, 50 / ~1M groups           vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
+//   Summarize, 50 / ~1M text / 1M ID groups  vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
+//   Delete Reference, every 100th of a   vs awk dropping the same lines into a new file
+//     million QuickLoad.txt entries
 // Every run is a child process of its own; each line gives the best time of
 // the repeats, the peak memory of that process and the time's ratio to the peer.
 // The clicks run in a heap set up as tessaly-desktop sets its own (huge pages);
@@ -18,8 +23,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QListWidget>
@@ -52,7 +59,10 @@
 #include "platform/qt/QtHostServices.h"
 #include "src/core/CommandTable.h"
 #include "src/core/ClassInfo.h"
+#include "src/core/QuickSortNonCase.h"
+#include "src/core/frmReport_modal.h"
 #include "src/query_summary/tessaly_ModQueryDialog.h"
+#include "src/quickload_media/frm_QLDelete.h"
 #include "src/statistics/tessaly_ThemeIDDialog.h"
 
 namespace {
@@ -226,6 +236,43 @@ double UpdateValues(const PointsData& data, const std::string& field, double& re
     });
 }
 
+// The user's locale is read once per process, at the first text compared: a
+// child that sets it before its click runs in it.
+double UpdateValuesGerman(const PointsData& data, const std::string& field, double& residentMB) {
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    return UpdateValues(data, field, residentMB);
+}
+
+double UpdateValuesCUtf8(const PointsData& data, const std::string& field, double& residentMB) {
+    setenv("LC_ALL", "C.UTF-8", 1);
+    return UpdateValues(data, field, residentMB);
+}
+
+// A million texts of German syllables, with accents, ß and capitals.
+std::vector<std::string> GermanTexts() {
+    const char* syllables[] = {"stra", "ße", "äp", "fel", "Über", "gang", "mü", "ller", "Öl", "sch", "ach",
+                               "ung", "Zeh", "né", "ss", "Ä", "bau", "-", " ", "Strauß", "o", "Ü"};
+    std::mt19937_64 random(49);
+    std::vector<std::string> texts(1000000);
+    for (std::string& text : texts)
+        for (auto n = random() % 4 + 2; n-- > 0;) text += syllables[random() % std::size(syllables)];
+    return texts;
+}
+
+double SortTexts(const char* locale, double& residentMB) {
+    setenv("LC_ALL", locale, 1);
+    std::vector<std::string> texts = GermanTexts();
+    residentMB = bench::ResidentMB();
+    const platform::ScopedHeadlessUi ui;
+    const auto start = Clock::now();
+    tessaly::StringsAscending(texts, 0, static_cast<std::int32_t>(texts.size()) - 1);
+    const double seconds = Since(start);
+    return ui->ErrorReports().empty() ? seconds : -1;
+}
+
+double SortTextsGerman(const PointsData&, double& residentMB) { return SortTexts("de_DE.UTF-8", residentMB); }
+double SortTextsCUtf8(const PointsData&, double& residentMB) { return SortTexts("C.UTF-8", residentMB); }
+
 // Whether every line of the shown value list has its place: a long list lays
 // out in batches after the click, and sets its scroll range at the end.
 bool ValueListLaidOut() {
@@ -323,10 +370,60 @@ double Summarize(const PointsData& data, const std::string& field, double& resid
 
 Measure SummarizePeer(const PointsData& data, const std::string& field) {
     const std::string folder = TemporaryFolder();
+    // An aggregate's column type is guessed from its first value, which cuts 64-bit IDs
+    // to 32 bits; the group's own value is its minimum, typed as the column.
+    const std::string minimum = field == "ID" ? field : "MIN(" + field + ")";
     const Measure measure = bench::Program(
         {"ogr2ogr", "-f", "ESRI Shapefile", folder + "/summary.dbf", data.file.string(), "-dialect", "SQLite", "-sql",
-         "SELECT " + field + ", MIN(" + field + ") AS MIN_F, COUNT(*) AS CNT, AVG(VALUE) AS AVG_V, "
+         "SELECT " + field + ", " + minimum + " AS MIN_F, COUNT(*) AS CNT, AVG(VALUE) AS AVG_V, "
          "MAX(VALUE) AS MAX_V, SUM(COUNT) AS SUM_C FROM " + data.layer + " GROUP BY " + field + " ORDER BY " + field});
+    std::filesystem::remove_all(folder);
+    return measure;
+}
+
+// A QuickLoad.txt of a million saved queries in a folder of its own; entry i
+// takes lines 3i+1 to 3i+3.
+constexpr long long kQuickLoadEntries = 1000000;
+constexpr long long kDeleteEvery = 100;
+
+std::string WriteQuickLoadFile() {
+    const std::string folder = TemporaryFolder();
+    std::string text;
+    for (long long i = 0; i < kQuickLoadEntries; ++i)
+        text += "<Query>\r\nquery " + std::to_string(i) + "\r\n\"COUNT\" < " + std::to_string(i) + "\r\n";
+    std::FILE* file = std::fopen((folder + "/QuickLoad.txt").c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    return folder;
+}
+
+// The Delete Reference click, every 100th entry marked, from the click to the report.
+double DeleteReference(const PointsData& data, double& residentMB) {
+    platform::SetHostServices(std::make_shared<QuietHostServices>());
+    Desktop desktop(data);
+    const std::string folder = WriteQuickLoadFile();
+    desktop.app->Document()->FilePath(folder + "/lesson.tmd");
+    auto command = desktop.Command(tessaly::info::cmdQLDelete);
+    desktop.ui->WhenModal("frm_QLDelete", [](platform::Form& form) {
+        auto& dialog = dynamic_cast<tessaly::frm_QLDelete&>(form);
+        for (int i = 0; i < dialog.lbxReferences.ListCount(); i += kDeleteEvery) dialog.lbxReferences.SetSelected(i, true);
+        dialog.OKButton.UserClick();
+    });
+    desktop.ui->WhenModal("frmReport_modal", [](platform::Form& form) { form.Hide(); });
+    residentMB = bench::ResidentMB();
+    const auto start = Clock::now();
+    command->OnClick();
+    const double seconds = Since(start);
+    const bool ok = !desktop.Failed() && std::filesystem::file_size(folder + "/QuickLoad.txt") > 0;
+    std::filesystem::remove_all(folder);
+    return ok ? seconds : -1;
+}
+
+Measure DeleteReferencePeer() {
+    const std::string folder = WriteQuickLoadFile();
+    const Measure measure = bench::Program(
+        {"awk", "-v", "every=" + std::to_string(3 * kDeleteEvery),
+         "(FNR - 1) % every >= 3 { print > \"" + folder + "/kept.txt\" }", folder + "/QuickLoad.txt"});
     std::filesystem::remove_all(folder);
     return measure;
 }
@@ -387,14 +484,32 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
         bench::Report("Update Values, ~1M values, Qt host" + on, shownQt, "the same click headless", many);
         const Measure laidOutQt = run.Child(QtHostUpdateValuesLaidOut, data, "LABEL");
         bench::Report("  the same, until the list is laid out" + on, laidOutQt, "the same click headless", many);
+        const Measure ids = run.Child(UpdateValues, data, "ID");
+        const Measure idsPeer = run.Program(
+            {"ogrinfo", "-ro", "-q", "-dialect", "SQLite", "-sql", "SELECT DISTINCT ID FROM " + data.layer, file});
+        bench::Report("Update Values, 1M Integer64 IDs" + on, ids, "ogrinfo -dialect SQLite DISTINCT", idsPeer);
+        const Measure german = run.Child(UpdateValuesGerman, data, "LABEL");
+        const Measure plain = run.Child(UpdateValuesCUtf8, data, "LABEL");
+        bench::Report("Update Values, ~1M texts, de_DE.UTF-8" + on, german, "the same click in C.UTF-8", plain);
+    }
+    if (run.Wanted("sort") && data.kind == "shp") {
+        const Measure german = run.Child(SortTextsGerman, data);
+        const Measure plain = run.Child(SortTextsCUtf8, data);
+        bench::Report("StringsAscending, 1M texts, de_DE.UTF-8", german, "the same sort in C.UTF-8", plain);
     }
     if (run.Wanted("newset")) {
         const Measure ours = run.Child(NewSet, data);
         const Measure peer = run.Program({"ogrinfo", "-ro", "-so", "-where", "COUNT < 500", file, data.layer});
         bench::Report("New Set, COUNT < 500" + on, ours, "ogrinfo -ro -so -where", peer);
     }
+    if (run.Wanted("delete") && data.kind == "shp") {
+        const Measure ours = run.Child(DeleteReference, data);
+        const Measure peer = run.Best(DeleteReferencePeer);
+        bench::Report("Delete Reference, 10,000 of 1M entries", ours, "awk dropping the same lines", peer);
+    }
     if (run.Wanted("summarize")) {
-        for (const auto& [field, groups] : {std::pair<std::string, long long>{"CLASS", 50}, {"LABEL", points}}) {
+        for (const auto& [field, groups] :
+             {std::pair<std::string, long long>{"CLASS", 50}, {"LABEL", points}, {"ID", points}}) {
             const Measure ours = run.Child(Summarize, data, field);
             const Measure peer = run.Best([&] { return SummarizePeer(data, field); });
             bench::Report("Summarize by " + field + ", " + std::to_string(groups) + " groups" + on, ours,

@@ -2,6 +2,7 @@
 // read must write out and read back as the same number.
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "FuzzSupport.h"
 #include "platform/com/ComError.h"
@@ -20,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const platform::ComError&) {
     }
     tessaly::IsNumericText(text);
-    for (const double value : tessaly::ReadIgnoreValues(text).values) tessaly::GeneralNumberText(value);
+    for (const platform::Variant& value : tessaly::ReadIgnoreValues(text).values) {
+        tessaly::GeneralNumberText(value.ToDouble());
+        // An integer goes into a where clause as typed: its text reads back as the same integer.
+        if (value.IsLongLong() && std::stoll(value.ToText()) != value.AsLongLong()) std::abort();
+    }
     return 0;
 }

@@ -1,84 +1,10 @@
 #include "platform/data/DataStatistics.h"
 
-#include <cstring>
-#include <functional>
-
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
+#include "platform/data/VariantIndex.h"
 
 namespace platform {
-namespace {
-
-std::size_t HashNumber(double number) {
-    if (number == 0) number = 0;  // -0 equals 0, so it must hash alike
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &number, sizeof bits);
-    return std::hash<std::uint64_t>{}(bits);
-}
-
-// Consistent with Variant's ==: same type, same value.
-std::size_t HashOf(const Variant& value) {
-    const auto type = static_cast<std::size_t>(value.Type());
-    std::size_t hash = 0;
-    switch (value.Type()) {
-    case VariantType::Boolean: hash = value.AsBoolean() ? 1 : 0; break;
-    case VariantType::Integer: hash = std::hash<std::int32_t>{}(value.AsInteger()); break;
-    case VariantType::Double: hash = HashNumber(value.AsDouble()); break;
-    case VariantType::Date: hash = HashNumber(value.AsDate()); break;
-    case VariantType::String: hash = std::hash<std::string>{}(value.AsString()); break;
-    default: break;
-    }
-    // Spread the bits: integer hashes are the values themselves.
-    hash ^= type * 0x9E3779B97F4A7C15ULL;
-    hash ^= hash >> 29;
-    hash *= 0xBF58476D1CE4E5B9ULL;
-    return hash ^ (hash >> 32);
-}
-
-// The distinct values in the order first met, found through an open-addressing
-// table of slots, each the position of a value in that list beside 32 bits of
-// its hash: a probe reads the value itself only when those bits agree, and the
-// table grows without hashing anything again.
-class DistinctValues {
-public:
-    explicit DistinctValues(std::vector<Variant>& values) : values_(values), slots_(kFirstSlots, kFree) {}
-
-    void Add(const Variant& value) {
-        const auto tag = static_cast<std::uint32_t>(HashOf(value) >> 32);
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = tag & mask;; slot = (slot + 1) & mask) {
-            const std::uint64_t held = slots_[slot];
-            if (held == kFree) {
-                slots_[slot] = (std::uint64_t{tag} << 32) | values_.size();
-                values_.push_back(value);
-                if (values_.size() * 2 > slots_.size()) Grow();
-                return;
-            }
-            if (held >> 32 == tag && values_[held & 0xFFFFFFFFu] == value) return;
-        }
-    }
-
-private:
-    static constexpr std::uint64_t kFree = UINT64_MAX;
-    static constexpr std::size_t kFirstSlots = 64;
-
-    void Grow() {
-        std::vector<std::uint64_t> slots(slots_.size() * 2, kFree);
-        const std::size_t mask = slots.size() - 1;
-        for (const std::uint64_t held : slots_) {
-            if (held == kFree) continue;
-            std::size_t slot = (held >> 32) & mask;
-            while (slots[slot] != kFree) slot = (slot + 1) & mask;
-            slots[slot] = held;
-        }
-        slots_ = std::move(slots);
-    }
-
-    std::vector<Variant>& values_;
-    std::vector<std::uint64_t> slots_;
-};
-
-}  // namespace
 
 Variant EnumVariant::Next() {
     if (!values_ || next_ >= values_->size()) return Variant();
@@ -101,11 +27,11 @@ void DataStatistics::Gather() {
     const int index = cursor_->FindField(field_);
     if (index < 0) throw ComError(E_INVALIDARG, "Tessaly.Data", "Field not found: " + field_);
     auto values = std::make_shared<std::vector<Variant>>();
-    DistinctValues distinct(*values);
+    VariantIndex distinct(*values);
     while (auto row = cursor_->NextRow()) {
         const Variant& value = row->Value(index);
         if (value.IsNull() || value.IsEmpty()) continue;
-        distinct.Add(value);
+        distinct.Insert(value);
     }
     values_ = std::move(values);
     gathered_ = true;

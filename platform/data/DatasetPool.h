@@ -29,9 +29,11 @@ public:
     DatasetPool(const DatasetPool&) = delete;
     DatasetPool& operator=(const DatasetPool&) = delete;
 
-    // A handle of one's own: an idle one when the files under it did not change
-    // since it was opened, else a new one; nullptr when the source does not
-    // open (GDAL's error is left for the caller's capture).
+    // A handle of one's own: an idle one when the files under it are still the
+    // ones it was opened on, else a new one; nullptr when the source does not
+    // open (GDAL's error is left for the caller's capture). The files are
+    // stamped before they are opened, so a change during the opening makes the
+    // handle look stale, never a stale handle look current.
     GDALDatasetUniquePtr Take();
     // Back to the idle handles. The caller has cleared the filters it put on
     // the handle's layers.
@@ -41,22 +43,35 @@ public:
     std::size_t Opened() const;
 
 private:
+    // One file as a handle saw it. A file replaced by rename keeps its size
+    // and may keep its times, but not its inode; an SQLite database written by
+    // another connection changes its change counter or its write-ahead log.
     struct FileStamp {
         std::string path;
-        long long modified = 0;
+        bool exists = false;
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
         long long size = 0;
+        long long modifiedNs = 0;
+        long long changedNs = 0;
+        // The bytes of an SQLite header that change with each commit.
+        std::string content;
         bool operator==(const FileStamp&) const = default;
     };
     struct Idle {
         GDALDatasetUniquePtr dataset;
         std::vector<FileStamp> stamps;
     };
-    static std::vector<FileStamp> StampsOf(GDALDataset& dataset);
+    static FileStamp Stamp(const std::string& path);
     static std::vector<FileStamp> Restamp(const std::vector<FileStamp>& stamps);
+    // The files under the source: those the openings listed (`listed`), the
+    // source itself when it is a file, and an SQLite database's write-ahead log.
+    std::vector<std::string> KnownFiles(std::vector<std::string> listed) const;
 
     std::string path_;
     std::vector<std::string> options_;
     mutable std::mutex mutex_;
+    std::vector<std::string> files_;
     std::vector<Idle> idle_;
     // The stamps of the handles that are out, taken when each was opened.
     std::map<const GDALDataset*, std::vector<FileStamp>> out_;

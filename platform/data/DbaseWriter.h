@@ -11,7 +11,9 @@ namespace platform {
 struct DbaseColumn {
     std::string name;  // a valid dBASE name: see DbaseColumnName
     int type;          // fieldtype: Integer, Double, String or Date
-    int width = 0;     // Integer and String columns; Double columns are sized by FitNumber
+    // Integer and String columns; Double columns are sized by FitNumber. An
+    // Integer column wider than 9 holds 64-bit integers.
+    int width = 0;
     // Double columns: the digits before the point (sign included) and after it
     // that the values FitNumber was shown need in fixed form ...
     int integerDigits = 1;

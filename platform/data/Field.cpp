@@ -19,6 +19,9 @@ const std::shared_ptr<const platform::Field>& Fields::Field(int index) const {
 
 int Fields::FindField(const std::string& name) const {
     const std::string_view wanted = TrimBlanks(name);
+    // Where two names differ only in case, each finds its own field.
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        if (fields_[i]->Name() == wanted) return static_cast<int>(i);
     for (std::size_t i = 0; i < fields_.size(); ++i)
         if (EqualsIgnoringCase(fields_[i]->Name(), wanted)) return static_cast<int>(i);
     return -1;

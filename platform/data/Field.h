@@ -48,7 +48,8 @@ public:
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     // Raises ComError E_INVALIDARG for an index outside 0..FieldCount-1.
     const std::shared_ptr<const platform::Field>& Field(int index) const;
-    // Index of the field of that name compared without regard to letter case; -1 if none.
+    // Index of the field of exactly that name, else of the first whose name
+    // differs only in letter case; -1 if none.
     int FindField(const std::string& name) const;
 
 private:

@@ -17,17 +17,26 @@ bool MentionsName(const std::string& whereClause, const std::string& name) {
     return ToUpperAscii(whereClause).find(ToUpperAscii(name)) != std::string::npos;
 }
 
+bool NameSharedButForCase(const Fields& fields, int field) {
+    for (int i = 0; i < fields.FieldCount(); ++i)
+        if (i != field && EqualsIgnoringCase(fields.Field(i)->Name(), fields.Field(field)->Name())) return true;
+    return false;
+}
+
 // Puts the plan on a layer: fields to skip, the spatial prefilter and the
 // where clause. A where clause the source rejects raises 0x80004005. Returns
-// the row test that evaluates the where clause instead of the source, if any.
-std::unique_ptr<RowTest> ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan) {
+// the exact row filter that evaluates the where clause instead of the source, if any.
+std::unique_ptr<ExactRowFilter> ApplyPlan(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan) {
     const Fields& fields = *table.fields;
     std::vector<std::string> ignored = {"OGR_STYLE"};
     for (int i = 0; i < fields.FieldCount(); ++i) {
         const int gdal = table.gdalField[static_cast<std::size_t>(i)];
         // A field the where clause may name stays readable: OGR evaluates
-        // some clauses on the features it has read.
-        if (gdal >= 0 && !plan.fetch[static_cast<std::size_t>(i)] && !MentionsName(plan.where, fields.Field(i)->Name()))
+        // some clauses on the features it has read. GDAL finds the fields to
+        // ignore by name without regard to case, so a field whose name
+        // another one shares but for case stays readable too.
+        if (gdal >= 0 && !plan.fetch[static_cast<std::size_t>(i)] &&
+            !MentionsName(plan.where, fields.Field(i)->Name()) && !NameSharedButForCase(fields, i))
             ignored.push_back(fields.Field(i)->Name());
     }
     if (!plan.geometry && table.shapeIndex >= 0) ignored.push_back("OGR_GEOMETRY");
@@ -38,13 +47,13 @@ std::unique_ptr<RowTest> ApplyPlan(const SourceTable::Impl& table, OGRLayer& lay
 
     layer.SetSpatialFilter(plan.spatial.get());
 
-    // The source's own SQL decides what a clause may say; a row test only
+    // The source's own SQL decides what a clause may say; an exact row filter only
     // makes its answer exact.
     GdalErrorCapture capture;
     const OGRErr result = layer.SetAttributeFilter(plan.where.empty() ? nullptr : plan.where.c_str());
     if (result != OGRERR_NONE || capture.Failed())
         throw DataError(E_FAIL, capture.Message("The where clause was rejected: " + plan.where));
-    std::unique_ptr<RowTest> test = RowTest::ForClause(table, plan.where);
+    std::unique_ptr<ExactRowFilter> test = ExactRowFilter::ForClause(table, plan.where);
     if (test) layer.SetAttributeFilter(nullptr);
     layer.ResetReading();
     return test;
@@ -86,7 +95,7 @@ bool DataReads(const SourceTable::Impl& table) {
 // test. A read that fails (some sources evaluate the where clause only now)
 // raises 0x80004005 or, for damaged data, E_DATAUNREADABLE. `capture` has
 // heard nothing since the feature before.
-OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, RowTest* test,
+OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer, const ReadPlan& plan, ExactRowFilter* test,
                                 GdalErrorCapture& capture) {
     while (true) {
         OGRFeatureUniquePtr feature(layer.GetNextFeature());
@@ -111,7 +120,7 @@ OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer,
 class LiveStream : public FeatureStream {
 public:
     LiveStream(const SourceTable::Impl& table, SourceTable::Impl::Handle handle, std::shared_ptr<const ReadPlan> plan,
-               std::unique_ptr<RowTest> test)
+               std::unique_ptr<ExactRowFilter> test)
         : table_(table), handle_(std::move(handle)), plan_(std::move(plan)), test_(std::move(test)) {
         // Reading the first feature now makes every source evaluate the where
         // clause before the search returns.
@@ -157,7 +166,7 @@ private:
     const SourceTable::Impl& table_;
     SourceTable::Impl::Handle handle_;
     std::shared_ptr<const ReadPlan> plan_;
-    std::unique_ptr<RowTest> test_;
+    std::unique_ptr<ExactRowFilter> test_;
     std::vector<OGRFeatureUniquePtr> batch_;
     std::size_t next_ = 0;
     bool atEnd_ = false;
@@ -187,11 +196,16 @@ SourceTable::Impl::Handle::~Handle() {
     if (pool) pool->Give(std::move(owned));
 }
 
-std::string JoinWhereClauses(const std::string& first, const std::string& second) {
-    RequireSingleClause(first);
-    RequireSingleClause(second);
-    if (TrimBlanks(first).empty()) return second;
-    if (TrimBlanks(second).empty()) return first;
+std::string JoinWhereClauses(const std::string& first, const std::string& second, SqlDialect dialect) {
+    RequireSingleClause(first, dialect);
+    RequireSingleClause(second, dialect);
+    // A clause alone ends with a line end, so that what the driver writes
+    // after it is never taken into a "--" comment.
+    if (TrimBlanks(first).empty()) return TrimBlanks(second).empty() ? second : second + "\n";
+    if (TrimBlanks(second).empty()) return first + "\n";
+    if (dialect == SqlDialect::Unknown)
+        throw DataError(E_FAIL, "This kind of data cannot narrow its definition expression with a further clause: " +
+                                    second);
     // The line ends close any "--" comment before the parenthesis.
     return "(" + first + "\n) AND (" + second + "\n)";
 }
@@ -201,7 +215,7 @@ std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, con
     const Fields& fields = *table.fields;
     auto planPointer = std::make_shared<ReadPlan>();
     ReadPlan& plan = *planPointer;
-    plan.where = JoinWhereClauses(definitionExpression, filter ? filter->WhereClause() : std::string());
+    plan.where = JoinWhereClauses(definitionExpression, filter ? filter->WhereClause() : std::string(), table.dialect);
     const std::vector<std::string> names = filter ? filter->SubFieldList() : std::vector<std::string>();
     plan.fetch.assign(static_cast<std::size_t>(fields.FieldCount()), names.empty());
     plan.geometry = names.empty() && table.shapeIndex >= 0;
@@ -233,10 +247,10 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
     const ReadPlan& plan = *planPointer;
     SourceTable::Impl::Handle handle = table.Acquire();
     if (!table.Shared()) {
-        std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
+        std::unique_ptr<ExactRowFilter> test = ApplyPlan(table, *handle.layer, plan);
         return std::make_unique<LiveStream>(table, std::move(handle), std::move(planPointer), std::move(test));
     }
-    std::unique_ptr<RowTest> test = ApplyPlan(table, *handle.layer, plan);
+    std::unique_ptr<ExactRowFilter> test = ApplyPlan(table, *handle.layer, plan);
     std::vector<OGRFeatureUniquePtr> features;
     GdalErrorCapture capture;
     while (OGRFeatureUniquePtr feature = NextPassing(table, *handle.layer, plan, test.get(), capture))
@@ -263,7 +277,7 @@ std::int64_t CountFeatures(const SourceTable::Impl& table, std::shared_ptr<const
     counting->where = plan.where;
     counting->fetch.assign(plan.fetch.size(), false);
     {
-        // Given back before a row test counts through a stream of its own.
+        // Given back before an exact row filter counts through a stream of its own.
         SourceTable::Impl::Handle handle = table.Acquire();
         if (!ApplyPlan(table, *handle.layer, *counting)) {
             GdalErrorCapture capture;
@@ -303,7 +317,7 @@ Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind k
 
 Variant ObjectIdValue(GIntBig fid) {
     if (fid >= INT32_MIN && fid <= INT32_MAX) return Variant(static_cast<std::int32_t>(fid));
-    return Variant(static_cast<double>(fid));
+    return Variant::LongLong(fid);
 }
 
 }  // namespace platform

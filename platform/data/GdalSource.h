@@ -24,6 +24,7 @@ struct SourceTable::Impl {
     std::shared_ptr<GDALDataset> memory;
 
     WorkspaceKind kind = WorkspaceKind::Other;
+    SqlDialect dialect = SqlDialect::Unknown;
     std::string driverLongName;
     std::shared_ptr<const platform::Fields> fields;
     // Per field index: the GDAL field index, or -1 for the object ID and the shape.
@@ -31,6 +32,22 @@ struct SourceTable::Impl {
     // Per field index: the GDAL field type (OFTInteger for the object ID and the shape).
     std::vector<OGRFieldType> gdalType;
     int shapeIndex = -1;
+    // The layer's fields as GDAL described them when the table was opened:
+    // a handle whose layer says otherwise (the file was rewritten with other
+    // columns, or damaged) cannot be read through this table's field map.
+    struct Column {
+        std::string name;
+        OGRFieldType type = OFTString;
+        OGRFieldSubType subType = OFSTNone;
+        int width = 0;
+        bool operator==(const Column&) const = default;
+    };
+    struct Layout {
+        std::vector<Column> columns;
+        bool shape = false;
+        bool operator==(const Layout&) const = default;
+    };
+    Layout layout;
     std::string oidName;
     platform::SpatialReference spatialReference;
     std::shared_ptr<platform::Workspace> workspace;
@@ -63,9 +80,10 @@ struct SourceTable::Impl {
         int unwinding_ = std::uncaught_exceptions();
     };
     // A handle with the table's layer. Raises E_DATAUNREADABLE when the source
-    // does not open (with GDAL's message) or the layer is gone. While the
-    // table is being opened, the source not opening is E_FAIL and a missing
-    // layer leaves the handle's layer null.
+    // does not open (with GDAL's message), the layer is gone or its fields are
+    // no longer those the table was opened with. While the table is being
+    // opened, the source not opening is E_FAIL and a missing layer leaves the
+    // handle's layer null.
     Handle Acquire(bool opening = false) const;
     bool Shared() const { return memory != nullptr; }
 
@@ -87,25 +105,26 @@ std::shared_ptr<const ReadPlan> MakeReadPlan(const SourceTable::Impl& table, con
                       const std::string& definitionExpression);
 
 // Joins two where clauses with AND; either may be empty. Each must be one
-// closed expression (RequireSingleClause), so neither can reach into the other.
-std::string JoinWhereClauses(const std::string& first, const std::string& second);
+// closed expression in the dialect (RequireSingleClause), so neither can reach
+// into the other; two clauses in an Unknown dialect are not joined (E_FAIL).
+std::string JoinWhereClauses(const std::string& first, const std::string& second, SqlDialect dialect);
 
 // A date as the where clauses of that kind of source compare it, unquoted.
 std::string IsoDateText(WorkspaceKind kind, const DateParts& parts, DateColumn column);
 
-// Evaluates a where clause feature by feature with SQLite's rules, for
-// sources whose own SQL (OGR SQL) answers inexactly: it compares strings
-// without regard to letter case and cannot compare a date column holding
-// Nulls. Here strings compare exactly (LIKE too), and dates compare as ISO
-// text ('2001-05-03', the form the value lists write; OGR SQL's '2001/05/03'
-// compares the same).
-class RowTest {
+// Evaluates an OGR SQL where clause feature by feature with SQLite, so that
+// the answer is exact where OGR SQL's is not: OGR SQL compares text without
+// regard to letter case and fails on a date column holding Nulls. Otherwise
+// the clause means what it means to OGR SQL (ExactRowFilter.cpp lists how).
+class ExactRowFilter {
 public:
-    // nullptr when the source's own SQL gives the exact answer (the clause
-    // names no text or date field) or when SQLite cannot read the clause
-    // (it may still be one the source's SQL reads, such as ILIKE).
-    static std::unique_ptr<RowTest> ForClause(const SourceTable::Impl& table, const std::string& where);
-    virtual ~RowTest() = default;
+    // nullptr when OGR SQL's own answer is exact (another dialect, or a
+    // clause that names no text or date field) or when the clause holds a
+    // construct left to OGR SQL on purpose. A clause SQLite cannot take as
+    // translated raises E_FAIL.
+    static std::unique_ptr<ExactRowFilter> ForClause(const SourceTable::Impl& table, const std::string& where);
+    virtual ~ExactRowFilter() = default;
+    // An error while evaluating the clause raises E_FAIL.
     virtual bool Passes(const OGRFeature& feature) = 0;
 };
 
@@ -131,6 +150,7 @@ bool IsTextBoolean(const OGRFieldDefn& field, WorkspaceKind kind);
 
 // The value of one GDAL field as the host reads it from data of that kind.
 Variant ReadFieldValue(const OGRFeature& feature, int gdalField, WorkspaceKind kind);
+// A feature ID as an Integer, or a LongLong past the 32-bit range.
 Variant ObjectIdValue(GIntBig fid);
 
 }  // namespace platform

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <unordered_map>
+#include <utility>
 
 #include "platform/com/ComError.h"
 #include "platform/com/Hresult.h"
@@ -15,6 +15,7 @@
 #include "platform/data/SelectionSet.h"
 #include "platform/data/SourceTable.h"
 #include "platform/data/TextCompare.h"
+#include "platform/data/VariantIndex.h"
 
 namespace platform {
 
@@ -97,37 +98,28 @@ std::vector<std::string> ColumnNames(const std::vector<Token>& tokens, const Fie
 
 // One field's running values in each group: numbers as doubles, sums exactly.
 // Which of them a field keeps depends on the statistics asked of it; their
-// offsets into a group's numbers and sums are -1 when not kept.
+// offsets into a group's numbers and sums are -1 when not kept. 64-bit
+// integers keep their extremes exact, beside those of any other numbers.
 struct Accumulator {
     int field = -1;
     bool text = false;  // minimum and maximum compare as text
     bool date = false;  // ... as day and time of day
     int n = -1, minimum = -1, maximum = -1;
-    int sum = -1, squares = -1;              // offsets into a group's exact sums
+    int sum = -1, squares = -1;  // offsets into a group's exact sums
     int textMinimum = -1, textMaximum = -1;  // offsets into a group's texts
+    int wholeExtremes = -1;  // offset of the minimum, then the maximum, into a group's integers
+    bool objectIds = false;  // 32-bit IDs beside 64-bit ones: all kept as integers
 };
 
 // A date as a count of days that grows with time: before 30 December 1899 the
 // stored number is the day, negative, minus the time of day.
 double DateOrder(double oleDate) {
+    if (std::isinf(oleDate)) return oleDate;
     const double day = std::trunc(oleDate);
     return day + std::abs(oleDate - day);
 }
 
 bool Before(const Accumulator& a, double x, double y) { return a.date ? DateOrder(x) < DateOrder(y) : x < y; }
-
-struct VariantHash {
-    std::size_t operator()(const Variant& value) const {
-        switch (value.Type()) {
-        case VariantType::String: return std::hash<std::string>()(value.AsString());
-        case VariantType::Integer: return std::hash<std::int64_t>()(value.AsInteger());
-        case VariantType::Double: return std::hash<double>()(value.AsDouble());
-        case VariantType::Date: return std::hash<double>()(value.AsDate()) ^ 0x9e3779b97f4a7c15ULL;
-        case VariantType::Boolean: return value.AsBoolean() ? 1 : 0;
-        default: return static_cast<std::size_t>(value.Type()) + 0x51ed27;
-        }
-    }
-};
 
 // Adds a value to a field's exact sum and, when kept, its sum of squares;
 // whole numbers are added as they are.
@@ -146,10 +138,24 @@ void Accumulate(ExactSum& sum, ExactSum* squares, const Variant& value) {
 // A statistic beyond the range of doubles cannot be written as a number a reader takes: it is Null.
 Variant Finite(double value) { return std::isfinite(value) ? Variant(value) : Variant::Null(); }
 
+// A group in the order of its case value. A 64-bit integer value is held here
+// too, so that a million of them are sorted and written without reaching into
+// the list of keys, kept in the order first met, at every step.
+struct OrderedGroup {
+    const Variant* key;
+    std::int64_t integer;
+    std::uint32_t group;
+    bool isInteger;
+
+    const Variant& Key(Variant& held) const { return isInteger ? (held = Variant::LongLong(integer)) : *key; }
+};
+
 // The groups of one dissolve: one per distinct case value, each with its
 // record count and its accumulators' numbers and texts in flat arrays.
 class Groups {
 public:
+    Groups(const Groups&) = delete;  // the index refers to the keys
+    Groups& operator=(const Groups&) = delete;
     Groups(std::vector<Token>& tokens, int caseField) {
         numberSlots_ = 1;  // the group's record count
         for (Token& token : tokens) {
@@ -162,6 +168,7 @@ public:
                 Accumulator added;
                 added.field = token.field;
                 added.text = token.fieldType == fieldtype::String;
+                added.objectIds = token.fieldType == fieldtype::OID;
                 added.date = token.fieldType == fieldtype::Date;
                 added.n = numberSlots_++;
                 accumulators_.push_back(added);
@@ -172,9 +179,14 @@ public:
             auto keep = [](int& slot, int& count) {
                 if (slot < 0) slot = count++;
             };
+            if (isMinOrMax && !a.text) {
+                keep(a.minimum, numberSlots_);
+                keep(a.maximum, numberSlots_);
+                if (a.wholeExtremes < 0) a.wholeExtremes = std::exchange(integerSlots_, integerSlots_ + 2);
+            }
             switch (token.statistic) {
-            case Statistic::Minimum: keep(a.text ? a.textMinimum : a.minimum, a.text ? textSlots_ : numberSlots_); break;
-            case Statistic::Maximum: keep(a.text ? a.textMaximum : a.maximum, a.text ? textSlots_ : numberSlots_); break;
+            case Statistic::Minimum: if (a.text) keep(a.textMinimum, textSlots_); break;
+            case Statistic::Maximum: if (a.text) keep(a.textMaximum, textSlots_); break;
             case Statistic::Sum:
             case Statistic::Average: keep(a.sum, sumSlots_); break;
             case Statistic::StdDev:
@@ -183,6 +195,16 @@ public:
                 keep(a.squares, sumSlots_);
                 break;
             case Statistic::Count: break;
+            }
+        }
+        initial_.assign(static_cast<std::size_t>(numberSlots_), 0.0);
+        initialIntegers_.assign(static_cast<std::size_t>(integerSlots_), 0);
+        for (const Accumulator& a : accumulators_) {
+            if (a.minimum >= 0) initial_[a.minimum] = std::numeric_limits<double>::infinity();
+            if (a.maximum >= 0) initial_[a.maximum] = -std::numeric_limits<double>::infinity();
+            if (a.wholeExtremes >= 0) {
+                initialIntegers_[a.wholeExtremes] = std::numeric_limits<std::int64_t>::max();
+                initialIntegers_[a.wholeExtremes + 1] = std::numeric_limits<std::int64_t>::min();
             }
         }
     }
@@ -197,18 +219,17 @@ public:
     void Add(const Row& row, int caseField) {
         // A NaN case value belongs with the Nulls.
         static const Variant null = Variant::Null();
-        const Variant& value = row.Value(caseField);
-        const Variant& key = value.IsDouble() && std::isnan(value.AsDouble()) ? null : value;
-        auto found = index_.find(key);
-        if (found == index_.end()) {
-            found = index_.emplace(key, static_cast<std::uint32_t>(index_.size())).first;
-            numbers_.resize(numbers_.size() + static_cast<std::size_t>(numberSlots_));
+        const Variant& caseValue = row.Value(caseField);
+        const auto [group, added] = index_.Insert(caseValue.IsDouble() && std::isnan(caseValue.AsDouble()) ? null : caseValue);
+        if (added) {
+            numbers_.insert(numbers_.end(), initial_.begin(), initial_.end());
             texts_.resize(texts_.size() + static_cast<std::size_t>(textSlots_));
+            integers_.insert(integers_.end(), initialIntegers_.begin(), initialIntegers_.end());
             sums_.resize(sums_.size() + static_cast<std::size_t>(sumSlots_));
         }
-        double* numbers = &numbers_[found->second * static_cast<std::size_t>(numberSlots_)];
-        std::string* texts = textSlots_ ? &texts_[found->second * static_cast<std::size_t>(textSlots_)] : nullptr;
-        ExactSum* sums = sumSlots_ ? &sums_[found->second * static_cast<std::size_t>(sumSlots_)] : nullptr;
+        double* numbers = &numbers_[group * static_cast<std::size_t>(numberSlots_)];
+        std::string* texts = textSlots_ ? &texts_[group * static_cast<std::size_t>(textSlots_)] : nullptr;
+        ExactSum* sums = sumSlots_ ? &sums_[group * static_cast<std::size_t>(sumSlots_)] : nullptr;
         numbers[0] += 1;
         for (const Accumulator& a : accumulators_) {
             const Variant& value = row.Value(a.field);
@@ -222,21 +243,34 @@ public:
                 if (a.textMaximum >= 0 && (n == 1 || texts[a.textMaximum] < text)) texts[a.textMaximum] = text;
                 continue;
             }
+            const bool whole = value.IsLongLong() || (a.objectIds && value.IsInteger());
+            if (a.wholeExtremes >= 0 && whole) {
+                const std::int64_t integer = value.IsLongLong() ? value.AsLongLong() : value.AsInteger();
+                std::int64_t* extremes = &integers_[group * static_cast<std::size_t>(integerSlots_) +
+                                                    static_cast<std::size_t>(a.wholeExtremes)];
+                extremes[0] = std::min(extremes[0], integer);
+                extremes[1] = std::max(extremes[1], integer);
+                if (a.sum < 0) continue;
+            }
             const double x = value.ToDouble();
-            if (a.minimum >= 0 && (n == 1 || Before(a, x, numbers[a.minimum]))) numbers[a.minimum] = x;
-            if (a.maximum >= 0 && (n == 1 || Before(a, numbers[a.maximum], x))) numbers[a.maximum] = x;
+            if (a.minimum >= 0 && !whole && Before(a, x, numbers[a.minimum])) numbers[a.minimum] = x;
+            if (a.maximum >= 0 && !whole && Before(a, numbers[a.maximum], x)) numbers[a.maximum] = x;
             if (a.sum >= 0) Accumulate(sums[a.sum], a.squares >= 0 ? &sums[a.squares] : nullptr, value);
         }
     }
 
     // The groups in ascending order of their case value, Null first.
-    std::vector<std::pair<const Variant*, std::uint32_t>> Ordered() const {
-        std::vector<std::pair<const Variant*, std::uint32_t>> ordered;
-        ordered.reserve(index_.size());
-        for (const auto& [key, group] : index_) ordered.emplace_back(&key, group);
-        std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
-            if (a.first->IsDate() && b.first->IsDate()) return DateOrder(a.first->AsDate()) < DateOrder(b.first->AsDate());
-            return *a.first < *b.first;
+    std::vector<OrderedGroup> Ordered() const {
+        std::vector<OrderedGroup> ordered;
+        ordered.reserve(keys_.size());
+        for (std::uint32_t group = 0; group < keys_.size(); ++group) {
+            const Variant& key = keys_[group];
+            ordered.push_back({&key, key.IsLongLong() ? key.AsLongLong() : 0, group, key.IsLongLong()});
+        }
+        std::sort(ordered.begin(), ordered.end(), [](const OrderedGroup& a, const OrderedGroup& b) {
+            if (a.isInteger && b.isInteger) return a.integer < b.integer;
+            if (a.key->IsDate() && b.key->IsDate()) return DateOrder(a.key->AsDate()) < DateOrder(b.key->AsDate());
+            return *a.key < *b.key;
         });
         return ordered;
     }
@@ -249,16 +283,25 @@ public:
         const double n = numbers[a.n];
         if (n == 0) return Variant::Null();
         const std::string* texts = textSlots_ ? &texts_[group * static_cast<std::size_t>(textSlots_)] : nullptr;
-        auto extreme = [&](int numberSlot, int textSlot) {
-            if (a.text) return Variant(texts[textSlot]);
-            if (token.fieldType == fieldtype::Date) return Variant::Date(numbers[numberSlot]);
-            return Variant(numbers[numberSlot]);
+        auto extreme = [&](bool highest) {
+            if (a.text) return Variant(texts[highest ? a.textMaximum : a.textMinimum]);
+            const double number = numbers[highest ? a.maximum : a.minimum];
+            if (token.fieldType == fieldtype::Date) return Variant::Date(number);
+            const std::int64_t* whole = &integers_[group * static_cast<std::size_t>(integerSlots_) +
+                                                   static_cast<std::size_t>(a.wholeExtremes)];
+            if (whole[0] > whole[1]) return Variant(number);  // no integer kept among the values
+            const std::int64_t integer = whole[highest ? 1 : 0];
+            // Other numbers too: the extreme of all of them, as a double.
+            if (numbers[a.minimum] <= numbers[a.maximum])
+                return Variant(highest ? std::max(number, static_cast<double>(integer))
+                                       : std::min(number, static_cast<double>(integer)));
+            return Variant::LongLong(integer);
         };
         const ExactSum* sums = sumSlots_ ? &sums_[group * static_cast<std::size_t>(sumSlots_)] : nullptr;
         const auto count = static_cast<std::int64_t>(n);
         switch (token.statistic) {
-        case Statistic::Minimum: return extreme(a.minimum, a.textMinimum);
-        case Statistic::Maximum: return extreme(a.maximum, a.textMaximum);
+        case Statistic::Minimum: return extreme(false);
+        case Statistic::Maximum: return extreme(true);
         case Statistic::Average: return Finite(Rounded15(ExactMean(sums[a.sum], count)));
         case Statistic::Sum: return Finite(Rounded15(sums[a.sum].Value()));
         case Statistic::Variance: return Finite(Rounded15(ExactVariance(sums[a.sum], sums[a.squares], count)));
@@ -272,8 +315,13 @@ private:
     std::vector<Accumulator> accumulators_;
     int numberSlots_ = 0;
     int textSlots_ = 0;
+    int integerSlots_ = 0;
     int sumSlots_ = 0;
-    std::unordered_map<Variant, std::uint32_t, VariantHash> index_;
+    std::vector<double> initial_;
+    std::vector<std::int64_t> initialIntegers_;
+    std::vector<std::int64_t> integers_;
+    std::vector<Variant> keys_;  // the case value of each group
+    VariantIndex index_{keys_};
     std::vector<double> numbers_;
     std::vector<std::string> texts_;
     std::vector<ExactSum> sums_;
@@ -305,6 +353,12 @@ struct ColumnPlan {
     DbaseColumn column;
     bool dateTimes = false;     // a Date column whose values carry a time: written as text
     bool milliseconds = false;  // ... with milliseconds
+    // A Double column whose values are all integers, some of them 64-bit (object
+    // IDs mix both), becomes an integer column as wide as the longest of them.
+    bool reals = false;
+    bool wholes = false;
+    bool wide = false;
+    std::int64_t wholeMinimum = 0, wholeMaximum = 0;
 };
 
 ColumnPlan PlanFor(const Token& token, const Field& field, std::string name) {
@@ -339,13 +393,34 @@ void Fit(ColumnPlan& plan, const Variant& value) {
         plan.milliseconds = plan.milliseconds || ms % 1000 != 0;
         break;
     }
-    default: FitNumber(column, value.ToDouble()); break;
+    default:
+        if (value.IsLongLong() || value.IsInteger()) {
+            const std::int64_t n = value.IsLongLong() ? value.AsLongLong() : value.AsInteger();
+            plan.wide = plan.wide || value.IsLongLong();
+            plan.wholeMinimum = plan.wholes ? std::min(plan.wholeMinimum, n) : n;
+            plan.wholeMaximum = plan.wholes ? std::max(plan.wholeMaximum, n) : n;
+            plan.wholes = true;
+            break;
+        }
+        plan.reals = true;
+        FitNumber(column, value.ToDouble());
+        break;
     }
 }
 
-// A Date column that holds times becomes text "yyyy-mm-dd hh:mm:ss[.sss]",
-// so that case values of one day stay apart.
+// The column's type and width once every value was fitted. A Date column that
+// holds times becomes text "yyyy-mm-dd hh:mm:ss[.sss]", so that case values of
+// one day stay apart.
 void Settle(ColumnPlan& plan) {
+    if (plan.wholes && (plan.reals || !plan.wide)) {
+        // Integer values need only their digits before the point: the widest are the extremes.
+        FitNumber(plan.column, static_cast<double>(plan.wholeMinimum));
+        FitNumber(plan.column, static_cast<double>(plan.wholeMaximum));
+    } else if (plan.wholes) {
+        plan.column.type = fieldtype::Integer;
+        plan.column.width = static_cast<int>(std::max(Variant::LongLong(plan.wholeMinimum).ToText().size(),
+                                                      Variant::LongLong(plan.wholeMaximum).ToText().size()));
+    }
     if (!plan.dateTimes) return;
     plan.column.type = fieldtype::String;
     plan.column.width = plan.milliseconds ? 23 : 19;
@@ -425,8 +500,10 @@ std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& inpu
     const std::vector<std::string> names = ColumnNames(tokens, fields);
     std::vector<ColumnPlan> plans;
     for (std::size_t t = 0; t < tokens.size(); ++t) plans.push_back(PlanFor(tokens[t], *fields.Field(tokens[t].field), names[t]));
-    for (const auto& [key, group] : ordered)
-        for (std::size_t t = 0; t < tokens.size(); ++t) Fit(plans[t], groups.Result(tokens[t], *key, group));
+    Variant held;
+    for (const OrderedGroup& entry : ordered)
+        for (std::size_t t = 0; t < tokens.size(); ++t)
+            Fit(plans[t], groups.Result(tokens[t], entry.Key(held), entry.group));
     std::vector<DbaseColumn> columns;
     for (ColumnPlan& plan : plans) {
         Settle(plan);
@@ -435,8 +512,9 @@ std::shared_ptr<Table> Geoprocessor::Dissolve(const std::shared_ptr<Table>& inpu
 
     DbaseWriter writer(path, columns);
     std::vector<Variant> record(tokens.size());
-    for (const auto& [key, group] : ordered) {
-        for (std::size_t t = 0; t < tokens.size(); ++t) record[t] = Written(plans[t], groups.Result(tokens[t], *key, group));
+    for (const OrderedGroup& entry : ordered) {
+        for (std::size_t t = 0; t < tokens.size(); ++t)
+            record[t] = Written(plans[t], groups.Result(tokens[t], entry.Key(held), entry.group));
         writer.Write(record);
     }
     writer.Close();

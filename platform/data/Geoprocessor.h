@@ -24,13 +24,15 @@ public:
     // once to 15 significant digits; one beyond the range of doubles is Null.
     // Numbers are written to 15 significant digits (-0 as 0), each column as
     // wide as its values need, in exponent form where the fixed form would pass
-    // 255 characters. Date-times are ordered by day and time of day; with a
-    // time of day they are written as text "yyyy-mm-dd hh:mm:ss" (".sss" added
-    // when a value has milliseconds). Only the case field and the summarized
-    // fields are read. The file is outputName's Name in its workspace's folder,
-    // with its ".dbf" ending (any case) written as ".dbf", beside a ".cpg"; both
-    // are created exclusively, and the table is opened and returned once it
-    // reads back whole.
+    // 255 characters; a column of 64-bit integers only (the case value,
+    // Minimum and Maximum of a 64-bit integer field) is an integer column,
+    // exact. Date-times are ordered by day and time of day; with a time of day
+    // they are written as text "yyyy-mm-dd hh:mm:ss" (".sss" added when a value
+    // has milliseconds). Only the case field and the summarized fields are
+    // read. The file is outputName's Name in its workspace's folder, with its
+    // ".dbf" ending (any case) written as ".dbf", beside a ".cpg"; both are
+    // created exclusively, and the table is opened and returned once it reads
+    // back whole.
     // Failures raise ComError E_INVALIDARG (an unknown field or keyword, an
     // empty summary, selectedOnly on an input without a selection) or E_FAIL
     // (the ".dbf" or ".cpg" exists in any case of its ending, or appears

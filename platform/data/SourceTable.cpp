@@ -38,9 +38,34 @@ int FieldTypeOf(const OGRFieldDefn& field, WorkspaceKind kind) {
     }
 }
 
+// A dBASE number column without decimals too wide to be read as a 64-bit integer.
+bool HasWideIntegerColumn(OGRLayer& layer) {
+    const OGRFeatureDefn* definition = layer.GetLayerDefn();
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const OGRFieldDefn* field = definition->GetFieldDefn(i);
+        if (field->GetType() == OFTReal && field->GetPrecision() == 0 && field->GetWidth() >= 19) return true;
+    }
+    return false;
+}
+
 OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
     if (name.empty()) return dataset.GetLayerCount() > 0 ? dataset.GetLayer(0) : nullptr;
     return dataset.GetLayerByName(name.c_str());
+}
+
+bool HasShape(OGRLayer& layer) {
+    return layer.GetLayerDefn()->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone;
+}
+
+SourceTable::Impl::Layout LayoutOf(OGRLayer& layer) {
+    SourceTable::Impl::Layout layout;
+    layout.shape = HasShape(layer);
+    const OGRFeatureDefn* definition = layer.GetLayerDefn();
+    for (int i = 0; i < definition->GetFieldCount(); ++i) {
+        const OGRFieldDefn* field = definition->GetFieldDefn(i);
+        layout.columns.push_back({field->GetNameRef(), field->GetType(), field->GetSubType(), field->GetWidth()});
+    }
+    return layout;
 }
 
 }  // namespace
@@ -57,8 +82,14 @@ SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool opening) const {
         handle.pool = pool;
         handle.layer = FindLayer(*handle.owned, layerName);
     }
-    if (handle.layer == nullptr && !opening)
+    if (opening) return handle;
+    if (handle.layer == nullptr)
         throw DataError(E_DATAUNREADABLE, "Layer " + layerName + " is no longer in " + path);
+    if (!memory && LayoutOf(*handle.layer) != layout) {
+        handle.Discard();
+        throw DataError(E_DATAUNREADABLE, "The fields of the table " + layerName + " in " + path +
+                                              " changed since it was opened; open it again to read it");
+    }
     return handle;
 }
 
@@ -68,6 +99,7 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     const std::string shortName = driver ? driver->GetDescription() : "";
     const char* longName = driver ? driver->GetMetadataItem(GDAL_DMD_LONGNAME) : nullptr;
     kind = KindOfDriver(shortName);
+    dialect = DialectOfDriver(shortName);
     driverLongName = longName ? longName : shortName;
 
     const char* fidColumn = layer.GetFIDColumn();
@@ -78,7 +110,8 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
     gdalField.push_back(-1);
     gdalType.push_back(OFTInteger);
     OGRFeatureDefn* definition = layer.GetLayerDefn();
-    if (definition->GetGeomFieldCount() > 0 && layer.GetGeomType() != wkbNone) {
+    layout = LayoutOf(layer);
+    if (layout.shape) {
         shapeIndex = static_cast<int>(list.size());
         list.push_back(std::make_shared<Field>(kShapeFieldName, fieldtype::Geometry, 0));
         gdalField.push_back(-1);
@@ -117,16 +150,19 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
     impl->path = path;
     impl->layerName = layerName;
     impl->pool = DatasetPool::For(path, {});
-    bool csv = false;
     {
         Impl::Handle first = impl->Acquire(true);
-        csv = first.owned->GetDriver() && std::string(first.owned->GetDriver()->GetDescription()) == "CSV";
+        const std::string driver = first.owned->GetDriver() ? first.owned->GetDriver()->GetDescription() : "";
+        if (driver == "CSV") {
+            // Numbers in a CSV file should read as numbers, not as text.
+            impl->openOptions = {"AUTODETECT_TYPE=YES"};
+        } else if (driver == "ESRI Shapefile" && first.layer != nullptr && HasWideIntegerColumn(*first.layer)) {
+            // GDAL takes integer columns 19 or 20 digits wide for reals, which
+            // would round 64-bit values; reading the table once settles them.
+            impl->openOptions = {"ADJUST_TYPE=YES"};
+        }
     }
-    if (csv) {
-        // Numbers in a CSV file should read as numbers, not as text.
-        impl->openOptions = {"AUTODETECT_TYPE=YES"};
-        impl->pool = DatasetPool::For(path, impl->openOptions);
-    }
+    if (!impl->openOptions.empty()) impl->pool = DatasetPool::For(path, impl->openOptions);
     Impl::Handle handle = impl->Acquire(true);
     if (handle.layer == nullptr)
         throw DataError(E_FAIL, layerName.empty() ? "No table in " + path : "No table " + layerName + " in " + path);
@@ -196,7 +232,14 @@ std::string SourceTable::WhereLiteral(const std::string& fieldName, const Varian
     const int index = impl_->fields->FindField(fieldName);
     if (index < 0) throw DataError(E_INVALIDARG, "Field not found: " + fieldName);
     const bool dateTime = impl_->gdalType[static_cast<std::size_t>(index)] == OFTDateTime;
-    return WhereValueLiteral(impl_->kind, value, dateTime ? DateColumn::DateTime : DateColumn::Date);
+    std::string literal =
+        WhereValueLiteral(impl_->kind, impl_->dialect, value, dateTime ? DateColumn::DateTime : DateColumn::Date);
+    // The server compares a real (float4) column with a number as a double:
+    // the value must be made a real again to equal the ones stored.
+    if (impl_->dialect == SqlDialect::PostgreSql && value.IsNumeric() &&
+        impl_->fields->Field(index)->Type() == fieldtype::Single)
+        literal += "::real";
+    return literal;
 }
 
 std::string SourceTable::Name() const { return impl_->layerName; }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -68,6 +69,13 @@ public:
     // `field = literal` selects exactly the rows holding it (WhereValueLiteral).
     // An unknown field raises E_INVALIDARG.
     std::string WhereLiteral(const std::string& fieldName, const Variant& value) const;
+    // The same for many values of one field. Where the source keeps values
+    // more exactly than a Variant carries them (a PostgreSQL numeric or
+    // timestamp, a GeoPackage date-time written by another tool in another
+    // form), the field's distinct texts are read once from the source here and
+    // a value is written as the source's own text of it; where two texts read
+    // as one value, the first is written.
+    std::function<std::string(const Variant&)> WhereLiteralWriter(const std::string& fieldName) const;
 
     // Dataset: the layer's name; the folder (shapefiles, dBASE tables) or the
     // data source itself (GeoPackage, CSV file, connection) as a workspace; a

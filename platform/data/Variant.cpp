@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 
 #include "platform/com/ComError.h"
 
@@ -158,6 +160,55 @@ std::string Variant::ToText() const {
 bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
 
 bool operator<(const Variant& a, const Variant& b) { return a.value_ < b.value_; }
+
+namespace {
+
+// The finalizer of splitmix64: each output bit depends on every input bit.
+std::uint64_t Mix(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xBF58476D1CE4E5B9ULL;
+    x ^= x >> 27;
+    x *= 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
+std::uint64_t WholeNumberHash(std::int64_t number) { return Mix(static_cast<std::uint64_t>(number)); }
+
+// A double that is a whole number in the range of a 64-bit integer hashes as that
+// integer; -0 and 0 alike.
+std::uint64_t NumberHash(double number) {
+    if (number >= -9223372036854775808.0 && number < 9223372036854775808.0 && number == std::trunc(number))
+        return WholeNumberHash(static_cast<std::int64_t>(number));
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &number, sizeof bits);
+    return Mix(bits ^ 0x6A09E667F3BCC909ULL);
+}
+
+thread_local std::uint64_t keyComparisons = 0;
+
+}  // namespace
+
+std::size_t VariantHash::operator()(const Variant& value) const noexcept {
+    const auto& held = value.value_;
+    switch (value.Type()) {
+    case VariantType::Integer: return WholeNumberHash(std::get<std::int32_t>(held));
+    case VariantType::LongLong: return WholeNumberHash(std::get<std::int64_t>(held));
+    case VariantType::Double: return NumberHash(std::get<double>(held));
+    case VariantType::Date: return NumberHash(std::get<Variant::DateValue>(held).days) ^ 0xD1B54A32D192ED03ULL;
+    case VariantType::String: return Mix(std::hash<std::string>{}(std::get<std::string>(held)));
+    case VariantType::Boolean: return Mix(std::get<bool>(held) ? 0xB0001 : 0xB0000);
+    case VariantType::Empty:
+    case VariantType::Null: break;
+    }
+    return Mix(static_cast<std::uint64_t>(value.Type()) + 0x51ED27);
+}
+
+bool VariantKeyEqual::operator()(const Variant& a, const Variant& b) const noexcept {
+    ++keyComparisons;
+    return a == b;
+}
+
+std::uint64_t VariantKeyComparisons() { return keyComparisons; }
 
 double OleDateFromParts(const DateParts& parts) {
     const double days = static_cast<double>(

@@ -66,6 +66,7 @@ public:
     // Same type and same value. Integer 1 and Double 1.0 are not equal here:
     // distinct-value lists keep each field's own type anyway.
     friend bool operator==(const Variant& a, const Variant& b);
+    friend struct VariantHash;
 
     // A strict order for sets and sorting: by type first, then by value
     // (strings by bytes, case-sensitively).
@@ -83,6 +84,22 @@ private:
     };
     std::variant<std::monostate, NullTag, bool, std::int32_t, double, std::string, DateValue, std::int64_t> value_;
 };
+
+// The hash of every table keyed by Variants. Equal values hash alike; so do
+// numbers of the same value whatever their type (Integer 7, LongLong 7 and
+// Double 7.0), so that the hash stays consistent should == ever compare them
+// by value. Every bit of the result depends on the whole value.
+struct VariantHash {
+    std::size_t operator()(const Variant& value) const noexcept;
+};
+
+// == for tables keyed by Variants. It counts its calls on the calling thread:
+// a table that compares far more often than it holds values has a hash that
+// does not spread them.
+struct VariantKeyEqual {
+    bool operator()(const Variant& a, const Variant& b) const noexcept;
+};
+std::uint64_t VariantKeyComparisons();
 
 // A calendar date and time of day, the parts of an OLE date.
 struct DateParts {

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 
 #include "platform/com/ComError.h"
 #include "platform/data/GdalSource.h"
@@ -13,76 +12,6 @@
 namespace platform {
 
 namespace {
-
-bool IsWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_'; }
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
-
-// What a walk over a clause found outside string literals and comments.
-struct ClauseShape {
-    bool semicolon = false;
-    bool unterminated = false;  // a literal, identifier or comment left open
-    bool closesOuter = false;   // a ")" with no "(" of the clause before it
-    int depth = 0;
-};
-
-// Walks the clause; `name` receives every identifier (bare, "quoted" or
-// [bracketed]) met outside literals and comments.
-ClauseShape Walk(const std::string& clause, const std::function<void(const std::string&)>& name) {
-    ClauseShape shape;
-    const std::size_t n = clause.size();
-    std::size_t i = 0;
-    // Text up to the closing mark, a doubled mark standing for itself.
-    auto quoted = [&](char close) {
-        std::string text;
-        ++i;
-        while (i < n) {
-            if (clause[i] == close) {
-                if (close != ']' && i + 1 < n && clause[i + 1] == close) {
-                    text += close;
-                    i += 2;
-                    continue;
-                }
-                ++i;
-                return text;
-            }
-            text += clause[i++];
-        }
-        shape.unterminated = true;
-        return text;
-    };
-    while (i < n) {
-        const char c = clause[i];
-        if (c == '\'') {
-            quoted('\'');
-        } else if (c == '"' || c == '[') {
-            const std::string text = quoted(c == '"' ? '"' : ']');
-            if (name) name(text);
-        } else if (c == '-' && i + 1 < n && clause[i + 1] == '-') {
-            while (i < n && clause[i] != '\n' && clause[i] != '\r') ++i;
-        } else if (c == '/' && i + 1 < n && clause[i + 1] == '*') {
-            const std::size_t end = clause.find("*/", i + 2);
-            if (end == std::string::npos) {
-                shape.unterminated = true;
-                i = n;
-            } else {
-                i = end + 2;
-            }
-        } else if (IsWordStart(c)) {
-            const std::size_t start = i;
-            while (i < n && IsWordChar(clause[i])) ++i;
-            if (name) name(clause.substr(start, i - start));
-        } else if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-            // A number such as 1E5 is not a name.
-            while (i < n && (IsWordChar(clause[i]) || clause[i] == '.')) ++i;
-        } else {
-            if (c == ';') shape.semicolon = true;
-            if (c == '(') ++shape.depth;
-            if (c == ')' && --shape.depth < 0) shape.closesOuter = true;
-            ++i;
-        }
-    }
-    return shape;
-}
 
 std::string TwoDigits(int value) {
     char buffer[16];
@@ -126,7 +55,31 @@ std::string QuotedText(const std::string& text, char quote) {
 
 std::string WhereStringLiteral(const std::string& text) { return QuotedText(text, '\''); }
 
-std::string WhereValueLiteral(WorkspaceKind kind, const Variant& value, DateColumn column) {
+std::string WhereStringLiteral(const std::string& text, SqlDialect dialect) {
+    if (text.find('\\') == std::string::npos) return WhereStringLiteral(text);
+    if (dialect == SqlDialect::PostgreSql) {
+        // An E'' string reads the same whatever standard_conforming_strings says.
+        std::string literal = "E'";
+        for (const char c : text) {
+            if (c == '\\' || c == '\'') literal += c;
+            literal += c;
+        }
+        return literal + "'";
+    }
+    if (dialect != SqlDialect::OgrSql) return WhereStringLiteral(text);
+    // OGR SQL reads \' as a quote: a quote after a backslash is written \'
+    // (the backslash before it then stands for itself), and a string cannot
+    // end in a backslash, so such a text is cut from one with a blank added.
+    std::string literal = "'";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\'') literal += i > 0 && text[i - 1] == '\\' ? "\\'" : "''";
+        else literal += text[i];
+    }
+    if (text.back() != '\\') return literal + "'";
+    return "SUBSTR(" + literal + " ', 1, " + std::to_string(text.size()) + ")";
+}
+
+std::string WhereValueLiteral(WorkspaceKind kind, SqlDialect dialect, const Variant& value, DateColumn column) {
     switch (value.Type()) {
     case VariantType::Empty:
     case VariantType::Null: return "NULL";
@@ -134,23 +87,40 @@ std::string WhereValueLiteral(WorkspaceKind kind, const Variant& value, DateColu
     case VariantType::Integer:
     case VariantType::LongLong: return value.ToText();
     case VariantType::Double: return WhereNumberText(value.AsDouble());
-    case VariantType::String: return WhereStringLiteral(value.AsString());
+    case VariantType::String: return WhereStringLiteral(value.AsString(), dialect);
     case VariantType::Date: return "'" + IsoDateText(kind, PartsFromOleDate(value.AsDate()), column) + "'";
     }
     return "NULL";
 }
 
-void RequireSingleClause(const std::string& clause) {
-    const ClauseShape shape = Walk(clause, nullptr);
-    if (shape.semicolon) throw ComError(E_FAIL, "Tessaly.Data", "A where clause may not hold \";\": " + clause);
-    if (shape.unterminated || shape.closesOuter || shape.depth != 0)
+void RequireSingleClause(const std::string& clause, SqlDialect dialect) {
+    // The source would read the clause only up to a NUL.
+    if (clause.find('\0') != std::string::npos)
+        throw ComError(E_FAIL, "Tessaly.Data", "A where clause may not hold a NUL character");
+    const SqlTokens lexed = LexWhereClause(clause, dialect);
+    int depth = 0;
+    bool closesOuter = false;
+    for (const SqlToken& token : lexed.tokens) {
+        if (token.kind != SqlTokenKind::Symbol) continue;
+        if (token.text == ";") throw ComError(E_FAIL, "Tessaly.Data", "A where clause may not hold \";\": " + clause);
+        if (dialect == SqlDialect::Unknown) continue;
+        if (token.text == "(") ++depth;
+        if (token.text == ")" && --depth < 0) closesOuter = true;
+    }
+    if (lexed.unterminated || closesOuter || depth != 0)
         throw ComError(E_FAIL, "Tessaly.Data", "The where clause is not one closed expression: " + clause);
+    if (lexed.ambiguous)
+        throw ComError(E_FAIL, "Tessaly.Data",
+                       "The server reads this as it is set or as its version does (a backslash in a string not "
+                       "written E'...', a number run into a name): " + clause);
 }
 
-bool ClauseNamesField(const std::string& clause, const std::string& field) {
-    bool named = false;
-    Walk(clause, [&](const std::string& name) { named = named || EqualsIgnoringCase(name, field); });
-    return named;
+bool ClauseNamesField(const std::string& clause, const std::string& field, SqlDialect dialect) {
+    for (const SqlToken& token : LexWhereClause(clause, dialect).tokens)
+        if ((token.kind == SqlTokenKind::Word || token.kind == SqlTokenKind::QuotedName) &&
+            EqualsIgnoringCase(token.text, field))
+            return true;
+    return false;
 }
 
 }  // namespace platform

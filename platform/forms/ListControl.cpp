@@ -2,6 +2,8 @@
 
 #include "platform/forms/FormsError.h"
 
+#include <utility>
+
 namespace platform {
 
 void ListControl::ResetState() {
@@ -13,6 +15,18 @@ void ListControl::ResetState() {
 void ListControl::AddItem(const std::string& text) {
     Touch();
     items_.push_back(text);
+    Changed();
+}
+
+void ListControl::AddItems(std::vector<std::string>&& texts) {
+    Touch();
+    if (items_.empty()) {
+        items_ = std::move(texts);
+    } else {
+        items_.reserve(items_.size() + texts.size());
+        for (std::string& text : texts) items_.push_back(std::move(text));
+    }
+    texts.clear();
     Changed();
 }
 

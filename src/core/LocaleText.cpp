@@ -106,10 +106,25 @@ std::wstring Folded(std::string_view text) {
     return folded;
 }
 
-int CollateTerminated(const wchar_t* a, const wchar_t* b) {
+void AppendPrimaryKey(const std::wstring& text, std::wstring& out) {
     const locale_t collation = CollationLocale();
-    if (collation == locale_t{}) return Collate(std::wstring(a), std::wstring(b));
-    return wcscoll_l(a, b, collation);
+    if (collation == locale_t{}) return;  // no key: every comparison goes to Collate
+    const std::size_t start = out.size();
+    // A key takes a few weights per character; a longer one is made again in room enough.
+    std::size_t room = 6 * text.size() + 8;
+    for (;;) {
+        out.resize(start + room);
+        const std::size_t needed = wcsxfrm_l(out.data() + start, text.c_str(), room, collation);
+        if (needed < room) {
+            out.resize(start + needed);
+            break;
+        }
+        room = needed + 1;
+    }
+    // The levels are separated by the least weight, 1. Cutting at a 1 that is
+    // not such a separator costs only a comparison by Collate.
+    const std::size_t level = out.find(L'\1', start);
+    if (level != std::wstring::npos) out.resize(level);
 }
 
 int Collate(const std::wstring& a, const std::wstring& b) {

@@ -26,7 +26,11 @@ void AppendFolded(std::string_view text, std::wstring& out);
 
 // <0, 0 or >0 as `a` sorts before, with or after `b` in the user's locale.
 int Collate(const std::wstring& a, const std::wstring& b);
-// The same for texts ending at their first NUL, without copying them.
-int CollateTerminated(const wchar_t* a, const wchar_t* b);
+// Appends the first level of the collation key of `text` up to its first NUL
+// (no NUL is appended). Where the first levels of two texts differ, wcscmp of
+// them orders the texts as Collate does; where they are equal, only Collate
+// can tell (the C library's full keys and its comparison disagree on the last
+// level, on texts that differ only in punctuation).
+void AppendPrimaryKey(const std::wstring& text, std::wstring& out);
 
 }  // namespace tessaly::localetext

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <utility>
 
@@ -197,30 +198,44 @@ void SortNumbers(const char* name, std::vector<T>& arr, std::int32_t lo, std::in
     });
 }
 
-// Texts are folded once each, into one block of keys; the sort then orders
-// positions by those keys and the texts are moved once, to their places.
-struct FoldedKeys {
-    FoldedKeys(std::vector<std::string>::const_iterator first, std::vector<std::string>::const_iterator last) {
+// Each lower-cased text is given the first level of its collation key once,
+// into one block of keys; the sort then orders positions by those keys, far
+// cheaper than collating the texts at every comparison, and collates only the
+// texts whose keys are equal. The texts are moved once, to their places.
+struct PrimaryKeys {
+    PrimaryKeys(std::vector<std::string>::const_iterator first, std::vector<std::string>::const_iterator last) {
         std::size_t bytes = 0;
         for (auto at = first; at != last; ++at) bytes += at->size() + 1;
-        block.reserve(bytes);  // a character takes at least a byte
+        block.reserve(bytes);  // a character takes at least a byte, and has at most one first-level weight
         starts.reserve(static_cast<std::size_t>(last - first));
+        std::wstring folded;
         for (auto at = first; at != last; ++at) {
+            folded.clear();
+            localetext::AppendFolded(*at, folded);
             starts.push_back(block.size());
-            localetext::AppendFolded(*at, block);
+            localetext::AppendPrimaryKey(folded, block);
             block.push_back(L'\0');
         }
     }
+    const wchar_t* At(std::int32_t position) const { return block.data() + starts[static_cast<std::size_t>(position)]; }
     std::wstring block;
     std::vector<std::size_t> starts;
 };
 
-struct ByFoldedKey {
-    const FoldedKeys& keys;
-    const wchar_t* Key(std::int32_t position) const {
-        return keys.block.data() + keys.starts[static_cast<std::size_t>(position)];
+struct ByCollation {
+    const PrimaryKeys& keys;
+    const std::string* texts;  // the first text of the range
+    std::int32_t Key(std::int32_t position) const { return position; }
+    bool Less(std::int32_t a, std::int32_t b) const {
+        if (const int primary = std::wcscmp(keys.At(a), keys.At(b)); primary != 0) return primary < 0;
+        const std::string& first = texts[a];
+        const std::string& second = texts[b];
+        if (first == second) return false;
+        const std::wstring foldedFirst = localetext::Folded(first);
+        const std::wstring foldedSecond = localetext::Folded(second);
+        // Texts that differ only in letter case are equal.
+        return foldedFirst != foldedSecond && localetext::Collate(foldedFirst, foldedSecond) < 0;
     }
-    bool Less(const wchar_t* a, const wchar_t* b) const { return localetext::CollateTerminated(a, b) < 0; }
 };
 
 // Puts arr[lo + order[k]] at lo + k, following each cycle of the permutation.
@@ -260,10 +275,10 @@ void DoubleAscending(std::vector<double>& arr, std::int32_t lo, std::int32_t hi)
 void StringsAscending(std::vector<std::string>& arr, std::int32_t lo, std::int32_t hi) {
     Guarded(Procedure{"StringsAscending", kModule}, [&] {
         if (!RangeToSort(arr.size(), lo, hi)) return;
-        const FoldedKeys keys(arr.begin() + lo, arr.begin() + hi + 1);
+        const PrimaryKeys keys(arr.begin() + lo, arr.begin() + hi + 1);
         std::vector<std::int32_t> order(static_cast<std::size_t>(hi - lo) + 1);
         for (std::size_t k = 0; k < order.size(); ++k) order[k] = static_cast<std::int32_t>(k);
-        Sort("StringsAscending", order, 0, static_cast<std::int32_t>(order.size()) - 1, ByFoldedKey{keys});
+        Sort("StringsAscending", order, 0, static_cast<std::int32_t>(order.size()) - 1, ByCollation{keys, arr.data() + lo});
         MoveIntoOrder(arr, lo, order);
     });
 }

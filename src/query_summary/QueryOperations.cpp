@@ -35,10 +35,11 @@ int CombinationValue(QueryMethod method) {
 
 std::string FilterModeExpression(QueryMethod method, const std::string& old, const std::string& q) {
     switch (method) {
+    // A line break before each closing parenthesis ends a part's "--" comment there.
     case QueryMethod::New: return q;
-    case QueryMethod::Add: return old.empty() ? q : "(" + old + ") OR (" + q + ")";
-    case QueryMethod::SelectFrom: return old.empty() ? q : "(" + old + ") AND (" + q + ")";
-    case QueryMethod::Subtract: return old.empty() ? "NOT (" + q + ")" : "(" + old + ") AND NOT (" + q + ")";
+    case QueryMethod::Add: return old.empty() ? q : "(" + old + "\n) OR (" + q + "\n)";
+    case QueryMethod::SelectFrom: return old.empty() ? q : "(" + old + "\n) AND (" + q + "\n)";
+    case QueryMethod::Subtract: return old.empty() ? "NOT (" + q + "\n)" : "(" + old + "\n) AND NOT (" + q + "\n)";
     case QueryMethod::Clear: break;
     }
     return {};

@@ -25,6 +25,8 @@ int CombinationValue(QueryMethod method);
 // "(old) AND (q)"; Subtract "(old) AND NOT (q)"; Clear "". Without an old
 // expression every row is shown, so Subset keeps q and Subtract keeps
 // "NOT (q)" instead of an empty pair of parentheses, which no source accepts.
+// Each closing parenthesis has a line break before it ("(old\n) OR (q\n)"),
+// so that a part ending in a "--" comment stays one part.
 std::string FilterModeExpression(QueryMethod method, const std::string& old, const std::string& q);
 
 // The text that says what kind of data a feature layer or standalone table

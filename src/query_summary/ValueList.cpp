@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <type_traits>
+#include <utility>
 
 #include "platform/com/ComError.h"
 #include "platform/data/Field.h"
@@ -45,29 +46,69 @@ std::vector<std::string> Sorted(std::vector<T> items, Sort sort, Make make, cons
     return lines;
 }
 
-std::vector<std::string> RealLines(const ValueSource& next, std::size_t count, const ValueLiteral& literal) {
-    // A 64-bit integer field: its values stay exact integers, as long as every one is such.
-    std::vector<std::int64_t> integers;
-    std::vector<double> numbers;
-    integers.reserve(count);
+// A value of an integer field as a 64-bit integer; a real one is rounded, and
+// one outside the 64-bit range is an overflow.
+std::int64_t ToWideInteger(const platform::Variant& value) {
+    if (value.IsLongLong()) return value.AsLongLong();
+    if (value.IsInteger()) return value.AsInteger();
+    const double number = std::nearbyint(value.ToDouble());
+    if (!(number >= -9223372036854775808.0 && number < 9223372036854775808.0))
+        throw platform::RuntimeError(platform::vberr::Overflow);
+    return static_cast<std::int64_t>(number);
+}
+
+std::vector<std::string> WideIntegerLines(std::vector<std::int64_t> integers, const ValueLiteral& literal) {
+    std::sort(integers.begin(), integers.end());
+    std::vector<std::string> lines;
+    lines.reserve(integers.size());
+    for (const std::int64_t n : integers) lines.push_back(literal(platform::Variant::LongLong(n)));
+    return lines;
+}
+
+// Values are kept in the narrower form until one needs the wider: 32-bit
+// integers until a 64-bit one comes (object IDs past 2^31), 64-bit integers
+// until a real number comes (a 64-bit integer field); a widening converts
+// those kept so far once.
+template <class Narrow, class Wide, class IsNarrow, class ToNarrow, class ToWide>
+std::pair<std::vector<Narrow>, std::vector<Wide>> Gathered(const ValueSource& next, std::size_t count,
+                                                            IsNarrow isNarrow, ToNarrow toNarrow, ToWide toWide) {
+    std::vector<Narrow> narrow;
+    std::vector<Wide> wide;
+    narrow.reserve(count);
     for (platform::Variant value = next(); !value.IsEmpty(); value = next()) {
-        if (numbers.empty() && value.IsLongLong()) {
-            integers.push_back(value.AsLongLong());
+        if (wide.empty() && isNarrow(value)) {
+            narrow.push_back(toNarrow(value));
             continue;
         }
-        if (numbers.empty()) {
-            numbers.reserve(count);
-            for (const std::int64_t n : integers) numbers.push_back(static_cast<double>(n));
-            std::vector<std::int64_t>().swap(integers);
+        if (wide.empty()) {
+            wide.reserve(count);
+            for (const Narrow n : narrow) wide.push_back(static_cast<Wide>(n));
+            std::vector<Narrow>().swap(narrow);
         }
-        numbers.push_back(value.ToDouble());
+        wide.push_back(toWide(value));
     }
-    if (!integers.empty()) {
-        std::sort(integers.begin(), integers.end());
-        std::vector<std::string> lines;
-        for (const std::int64_t n : integers) lines.push_back(literal(platform::Variant::LongLong(n)));
-        return lines;
-    }
+    return {std::move(narrow), std::move(wide)};
+}
+
+std::vector<std::string> IntegerLines(const ValueSource& next, std::size_t count, const ValueLiteral& literal) {
+    const auto fits = [](const platform::Variant& value) {
+        if (value.IsInteger()) return true;
+        if (!value.IsLongLong()) return false;
+        const std::int64_t n = value.AsLongLong();
+        return n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max();
+    };
+    auto [integers, wide] = Gathered<std::int32_t, std::int64_t>(next, count, fits, ToInteger, ToWideInteger);
+    if (!wide.empty()) return WideIntegerLines(std::move(wide), literal);
+    return Sorted(std::move(integers), LongAscending, [](std::int32_t n) { return platform::Variant(n); }, literal);
+}
+
+std::vector<std::string> RealLines(const ValueSource& next, std::size_t count, const ValueLiteral& literal) {
+    // A 64-bit integer field: its values stay exact integers, as long as every one is such.
+    auto [integers, numbers] = Gathered<std::int64_t, double>(
+        next, count, [](const platform::Variant& value) { return value.IsLongLong(); },
+        [](const platform::Variant& value) { return value.AsLongLong(); },
+        [](const platform::Variant& value) { return value.ToDouble(); });
+    if (!integers.empty()) return WideIntegerLines(std::move(integers), literal);
     return Sorted(std::move(numbers), DoubleAscending, [](double n) { return platform::Variant(n); }, literal);
 }
 
@@ -85,10 +126,7 @@ std::vector<std::string> ValueListLines(int fieldType, const ValueSource& next, 
     }
     case type::SmallInteger:
     case type::Integer:
-    case type::OID: {
-        return Sorted(Converted<std::int32_t>(next, count, ToInteger), LongAscending,
-                      [](std::int32_t n) { return platform::Variant(n); }, literal);
-    }
+    case type::OID: return IntegerLines(next, count, literal);
     case type::Single:
     case type::Double: return RealLines(next, count, literal);
     case type::Date: {

@@ -19,8 +19,8 @@ using ValueSource = std::function<platform::Variant()>;
 
 // Sorted by the host's field type code:
 //   4 (text)           ignoring letter case
-//   0, 1, 6 (integers) as numbers
-//   2, 3 (reals)       as numbers (64-bit integers too)
+//   0, 1, 6 (integers) as numbers (object IDs past 2^31 too)
+//   2, 3 (reals)       as numbers (64-bit integers too, kept exact)
 //   5 (date)           by day
 // Another type is error 13; a value that does not convert raises what the
 // conversion raises (13, or 6 for an integer out of range).

@@ -80,10 +80,8 @@ void tessaly_ModQueryDialog::cmdUpdate_Click() {
             }
             return value;
         };
-        const auto literal = [&](const platform::Variant& value) { return source->WhereLiteral(name, value); };
-        const std::vector<std::string> lines =
-            ValueListLines(field.Type(), next, static_cast<std::size_t>(count), literal);
-        for (const std::string& text : lines) lbxValues.AddItem(text);
+        const auto literal = source->WhereLiteralWriter(name);
+        lbxValues.AddItems(ValueListLines(field.Type(), next, static_cast<std::size_t>(count), literal));
         progress.Finish();
     });
 }

@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/com/ComError.h"
 #include "src/quickload_media/NumberText.h"
@@ -66,7 +71,19 @@ std::vector<PlacedEntry> PlacedEntries(const std::vector<TextLine>& lines) {
     return entries;
 }
 
+// One text per entry: equal exactly when the entries are.
+std::string EntryKey(const QuickLoadEntry& entry) {
+    std::string key(1, static_cast<char>('0' + static_cast<int>(entry.kind)));
+    key += std::to_string(entry.name.size()) + ':' + entry.name;
+    for (const std::string& value : entry.values) key += std::to_string(value.size()) + ':' + value;
+    return key;
+}
+
+std::function<void()> beforeRewrite;
+
 }  // namespace
+
+void SetBeforeRewriteForTesting(std::function<void()> hook) { beforeRewrite = std::move(hook); }
 
 const char* QuickLoadMarker(QuickLoadKind kind) {
     switch (kind) {
@@ -105,26 +122,39 @@ std::vector<QuickLoadEntry> ReadQuickLoadFile(const std::string& path) {
 
 std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& listed,
                                                 const std::vector<bool>& marked) {
-    const TextFileContent now = ReadTextFile(path);
+    LockedTextFile file(path, false);
+    const TextFileContent now = file.Read();
     const std::vector<PlacedEntry> placed = PlacedEntries(now.lines);
+
+    // Only entries named as a marked one can be one; of those, the entries now
+    // in the file by their lines, each with its places in file order: the n-th
+    // listed entry alike is the n-th placed.
+    std::unordered_set<std::string_view> markedNames;
+    for (std::size_t i = 0; i < listed.size() && i < marked.size(); ++i)
+        if (marked[i]) markedNames.insert(listed[i].name);
+    const auto mayBeMarked = [&](const QuickLoadEntry& entry) { return markedNames.count(entry.name) > 0; };
+    std::unordered_map<std::string, std::vector<const PlacedEntry*>> placesOf;
+    for (const PlacedEntry& candidate : placed)
+        if (mayBeMarked(candidate.entry)) placesOf[EntryKey(candidate.entry)].push_back(&candidate);
+    std::unordered_map<std::string, std::size_t> seen;
 
     std::vector<std::size_t> removed;
     std::vector<bool> dropLine(now.lines.size(), false);
-    for (std::size_t i = 0; i < listed.size() && i < marked.size(); ++i) {
-        if (!marked[i]) continue;
-        const auto alike = [&](const QuickLoadEntry& other) { return other == listed[i]; };
-        const auto rank = std::count_if(listed.begin(), listed.begin() + static_cast<std::ptrdiff_t>(i), alike);
-        std::ptrdiff_t seen = 0;
-        for (const PlacedEntry& candidate : placed) {
-            if (!alike(candidate.entry) || seen++ != rank) continue;
-            std::fill_n(dropLine.begin() + static_cast<std::ptrdiff_t>(candidate.firstLine), candidate.lineCount, true);
-            removed.push_back(i);
-            break;
-        }
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (!mayBeMarked(listed[i])) continue;
+        const std::string key = EntryKey(listed[i]);
+        const std::size_t rank = seen[key]++;
+        if (i >= marked.size() || !marked[i]) continue;
+        const auto places = placesOf.find(key);
+        if (places == placesOf.end() || rank >= places->second.size()) continue;
+        const PlacedEntry& entry = *places->second[rank];
+        std::fill_n(dropLine.begin() + static_cast<std::ptrdiff_t>(entry.firstLine), entry.lineCount, true);
+        removed.push_back(i);
     }
     if (removed.empty()) return removed;
 
-    ReplaceFileBytes(path, BytesWithoutLines(now, dropLine));
+    if (beforeRewrite) beforeRewrite();
+    file.Replace(BytesWithoutLines(now, dropLine));
     return removed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,12 +51,18 @@ std::vector<QuickLoadEntry> ReadQuickLoadFile(const std::string& path);
 // reading) that `marked` names, and nothing else: every other line, blank
 // lines, notes and entries added since included, keeps its bytes and its
 // place. A marked entry is found again by kind, name and values, the n-th of
-// several alike being the n-th still there. Returns the positions in `listed`
-// of the entries removed; one no longer in the file is not among them. With
+// several alike being the n-th still there. The file is read and rewritten
+// under the lock every writer of it holds (LockedTextFile), in time linear in
+// its size. Returns the positions in `listed` of the entries removed; one no
+// longer in the file is not among them. With
 // nothing to remove the file is not written; otherwise it is replaced whole,
 // so a failure leaves it as it was. Fails as ReadQuickLoadFile does.
 std::vector<std::size_t> RemoveQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& listed,
                                                 const std::vector<bool>& marked);
+
+// A test's look into RemoveQuickLoadEntries: called with the lock held, after
+// the file was read and before it is rewritten. Empty to remove it.
+void SetBeforeRewriteForTesting(std::function<void()> hook);
 
 // Appends the entries, all or none, creating the file when it is missing.
 void AppendQuickLoadEntries(const std::string& path, const std::vector<QuickLoadEntry>& entries);

@@ -3,14 +3,15 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
-#include <filesystem>
 #include <string_view>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/com/ComError.h"
+#include "platform/registry/WholeFile.h"
 
 namespace tessaly {
 namespace {
@@ -30,28 +31,12 @@ public:
 
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
-    // Closes now; false when the close itself failed (the data may be lost).
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
+    // Lets go of the descriptor without closing it.
+    void Release() { fd_ = -1; }
 
 private:
     int fd_;
 };
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
@@ -135,33 +120,38 @@ std::string FromCp1252(std::string_view s) {
     return out;
 }
 
-std::string ReadAllBytes(const std::string& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.Valid()) {
-        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? vberr::FileNotFound : vberr::PathFileAccess);
-    }
+std::string ReadAllBytes(int fd) {
     std::string bytes;
     std::array<char, 65536> buffer;
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer.data(), buffer.size());
+    for (off_t offset = 0;;) {
+        const ssize_t got = ::pread(fd, buffer.data(), buffer.size(), offset);
         if (got < 0) {
             if (errno == EINTR) continue;
             throw RuntimeError(vberr::PathFileAccess);
         }
         if (got == 0) break;
         bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        offset += got;
     }
     return bytes;
 }
+
+std::string ReadAllBytes(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? vberr::FileNotFound : vberr::PathFileAccess);
+    }
+    return ReadAllBytes(file.Get());
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 std::string DecodeLine(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
 }
 
-}  // namespace
-
-TextFileContent ReadTextFile(const std::string& path) {
-    TextFileContent content{ReadAllBytes(path), {}};
+TextFileContent LinesOf(std::string bytesRead) {
+    TextFileContent content{std::move(bytesRead), {}};
     const std::string_view bytes = content.bytes;
     std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     for (std::size_t i = start; i < bytes.size(); ++i) {
@@ -174,6 +164,10 @@ TextFileContent ReadTextFile(const std::string& path) {
     if (start < bytes.size()) content.lines.push_back({DecodeLine(bytes.substr(start)), start, bytes.size()});
     return content;
 }
+
+}  // namespace
+
+TextFileContent ReadTextFile(const std::string& path) { return LinesOf(ReadAllBytes(path)); }
 
 std::string BytesWithoutLines(const TextFileContent& content, const std::vector<bool>& drop) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -200,57 +194,82 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
     return lines;
 }
 
-void AppendTextLines(const std::string& path, const std::vector<std::string>& lines) {
-    struct stat before {};
-    const bool existed = ::stat(path.c_str(), &before) == 0;
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
-    if (!file.Valid()) {
-        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? vberr::PathNotFound : vberr::PathFileAccess);
+LockedTextFile::LockedTextFile(const std::string& path, bool create) : path_(path) {
+    for (;;) {
+        created_ = false;
+        int fd = -1;
+        bool existed = !create;
+        if (create) {
+            fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            created_ = fd >= 0;
+            existed = fd < 0 && errno == EEXIST;
+        }
+        if (existed) fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) {
+            if (create && existed && errno == ENOENT) continue;  // removed between the two openings
+            const bool missing = errno == ENOENT || errno == ENOTDIR;
+            if (missing) throw RuntimeError(create ? vberr::PathNotFound : vberr::FileNotFound);
+            throw RuntimeError(vberr::PathFileAccess);
+        }
+        FileDescriptor file(fd);
+        while (::flock(fd, LOCK_EX) != 0) {
+            if (errno != EINTR) throw RuntimeError(vberr::PathFileAccess);
+        }
+        struct stat locked {};
+        struct stat named {};
+        if (::fstat(fd, &locked) != 0) throw RuntimeError(vberr::PathFileAccess);
+        // The writer before us may have replaced or removed the file: ours is
+        // then no longer the one to change.
+        if (::stat(path.c_str(), &named) != 0 || !SameFile(locked, named)) continue;
+        file.Release();
+        fd_ = fd;
+        return;
     }
+}
+
+LockedTextFile::~LockedTextFile() {
+    if (fd_ >= 0) ::close(fd_);  // lets go of the lock
+}
+
+TextFileContent LockedTextFile::Read() const { return LinesOf(ReadAllBytes(fd_)); }
+
+void LockedTextFile::Append(const std::vector<std::string>& lines) {
     struct stat opened {};
-    if (::fstat(file.Get(), &opened) != 0) throw RuntimeError(vberr::PathFileAccess);
+    if (::fstat(fd_, &opened) != 0) throw RuntimeError(vberr::PathFileAccess);
     const off_t size = opened.st_size;
 
     std::string data;
     if (size > 0) {
         char last = 0;
-        if (::pread(file.Get(), &last, 1, size - 1) != 1) throw RuntimeError(vberr::PathFileAccess);
+        if (::pread(fd_, &last, 1, size - 1) != 1) throw RuntimeError(vberr::PathFileAccess);
         if (last != '\r' && last != '\n') data = "\r\n";
     }
     data += Joined(lines);
 
-    if (!WriteAll(file.Get(), data) || !file.Close()) {
-        // Take back what got written, so no entry is left half written.
-        if (existed) {
-            ::truncate(path.c_str(), size);
-        } else {
-            ::unlink(path.c_str());
-        }
-        throw RuntimeError(vberr::PathFileAccess);
+    bool written = true;
+    for (std::string_view rest = data; written && !rest.empty();) {
+        const ssize_t n = ::pwrite(fd_, rest.data(), rest.size(), size + static_cast<off_t>(data.size() - rest.size()));
+        if (n < 0 && errno == EINTR) continue;
+        written = n > 0;
+        if (written) rest.remove_prefix(static_cast<std::size_t>(n));
     }
+    if (written && ::fsync(fd_) == 0) return;
+    // Only this writer's bytes: no other writer appends while the lock is held.
+    if (created_) {
+        struct stat named {};
+        if (::stat(path_.c_str(), &named) == 0 && SameFile(opened, named)) ::unlink(path_.c_str());
+    } else {
+        (void)::ftruncate(fd_, size);
+    }
+    throw RuntimeError(vberr::PathFileAccess);
 }
 
-void ReplaceFileBytes(const std::string& path, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::path target = fs::canonical(path, error);
-    if (error) target = path;
-    struct stat original {};
-    const bool existed = ::stat(target.c_str(), &original) == 0;
+void LockedTextFile::Replace(std::string_view bytes) {
+    if (!platform::wholefile::Replace(path_, bytes)) throw RuntimeError(vberr::PathFileAccess);
+}
 
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    FileDescriptor file(::mkstemp(temporary.data()));
-    if (!file.Valid()) throw RuntimeError(vberr::PathFileAccess);
-
-    const bool written = WriteAll(file.Get(), bytes) &&
-                         (!existed || ::fchmod(file.Get(), original.st_mode & 07777) == 0) &&
-                         ::fsync(file.Get()) == 0 && file.Close() &&
-                         ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!written) {
-        ::unlink(temporary.c_str());
-        throw RuntimeError(vberr::PathFileAccess);
-    }
+void AppendTextLines(const std::string& path, const std::vector<std::string>& lines) {
+    LockedTextFile(path, true).Append(lines);
 }
 
 }  // namespace tessaly

@@ -42,16 +42,38 @@ TextFileContent ReadTextFile(const std::string& path);
 // none gets a mark before it, or its own would be dropped as the file's.
 std::string BytesWithoutLines(const TextFileContent& content, const std::vector<bool>& drop);
 
-// Appends the lines, creating the file when it is missing. A file whose last
-// line has no end gets a CR LF first, so the new lines start a line of their
-// own. All or nothing: when writing fails the file is cut back to what it was
-// (or removed, if this call created it) before the error is raised.
-void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
+// A line file opened for writing, under the exclusive lock (flock) that every
+// writer of it holds from its read to its write, so that no writer's change is
+// lost to another's. The lock is taken on the file the path names once it is
+// held: a writer that waited while another replaced the file goes on with the
+// new one. A file this user may not write is not opened (75); a missing one
+// is 53, unless `create` makes it.
+class LockedTextFile {
+public:
+    LockedTextFile(const std::string& path, bool create);
+    ~LockedTextFile();
+    LockedTextFile(const LockedTextFile&) = delete;
+    LockedTextFile& operator=(const LockedTextFile&) = delete;
 
-// Replaces the file's content by `bytes`, written as they are. The new content
-// is written beside the file and then put in its place, so a failure leaves
-// the file as it was and no temporary file behind. The file keeps its
-// permissions; a symbolic link is followed, not replaced.
-void ReplaceFileBytes(const std::string& path, std::string_view bytes);
+    TextFileContent Read() const;
+    // Appends the lines. A file whose last line has no end gets a CR LF
+    // first, so the new lines start a line of their own. All or nothing: when
+    // writing fails, this call's own bytes are taken back (and the file
+    // removed, if this writer created it) before the error is raised.
+    void Append(const std::vector<std::string>& lines);
+    // Replaces the file's content by `bytes`, whole (platform::wholefile::Replace):
+    // a failure leaves the file as it was. The lock is held until this object
+    // goes, so writers waiting for it then find the new file.
+    void Replace(std::string_view bytes);
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    bool created_ = false;
+};
+
+// Appends the lines under the lock, creating the file when it is missing
+// (LockedTextFile::Append).
+void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace tessaly

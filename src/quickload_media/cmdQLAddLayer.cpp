@@ -40,6 +40,14 @@ std::string InvalidText(const std::string& name) {
            kCrLf + kCrLf;
 }
 
+// QuickLoad.txt stores one path per line: a path holding a line break would
+// be read back as another path, and the lines after it as other entries.
+std::string LineBreakText(const std::string& name, const std::string& full) {
+    return "--> Layer '" + name + "' cannot be stored: the path of its layer file holds a line break, " +
+           "which the QuickLoad.txt file cannot keep.  Rename the file or its folder and add it again." + kCrLf +
+           "*** Layer '" + name + "'is located at: " + kCrLf + full + kCrLf + kCrLf;
+}
+
 }  // namespace
 
 void cmdQLAddLayer::Click() {
@@ -78,11 +86,13 @@ void cmdQLAddLayer::Click() {
         const std::string full = GetFullFileString(object->FullName());
         const bool valid = layer->Valid();
         const bool inside = full.size() > folder.size() && full.starts_with(folder);
+        const bool oneLine = full.find_first_of("\r\n") == std::string::npos;
 
-        if (!inside || !valid) {
+        if (!inside || !valid || !oneLine) {
             anyProblem = true;
             if (!inside) problems += NotInsideText(name, folder, full);
             if (!valid) problems += InvalidText(name);
+            if (!oneLine) problems += LineBreakText(name, full);
         } else {
             added += "--> " + name + kCrLf;
             anyAdded = true;

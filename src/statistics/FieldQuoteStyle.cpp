@@ -60,17 +60,20 @@ std::string WrapFieldName(const std::string& name, FieldQuoteStyle style) {
 }
 
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
-                                const std::vector<double>& values) {
+                                const std::vector<platform::Variant>& values) {
     if (values.empty()) return {};
     const std::string field = WrapFieldName(fieldName, style);
     // Each number reads back as the one typed, so exactly those rows are left out.
-    if (values.size() == 1) return field + " <> " + platform::WhereNumberText(values.front());
+    const auto number = [](const platform::Variant& value) {
+        return value.IsLongLong() ? value.ToText() : platform::WhereNumberText(value.ToDouble());
+    };
+    if (values.size() == 1) return field + " <> " + number(values.front());
     // One list, not a chain of ANDs: a chain nests one level per value, and
     // SQLite refuses expressions deeper than a thousand levels.
     std::string clause = field + " NOT IN (";
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i > 0) clause += ", ";
-        clause += platform::WhereNumberText(values[i]);
+        clause += number(values[i]);
     }
     return clause + ")";
 }

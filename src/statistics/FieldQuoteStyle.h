@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/data/Variant.h"
+
 namespace platform {
 class FeatureLayer;
 class StandaloneTable;
@@ -36,12 +38,13 @@ FieldQuoteStyle QuoteStyleOf(const platform::StandaloneTable& table);
 // unchanged: "VAL", "Depth" and "order" are quoted, val is not.
 std::string WrapFieldName(const std::string& name, FieldQuoteStyle style);
 
-// The clause that leaves out `values`, each in the shortest text that reads
-// back as the same number (WhereNumberText): for one value the wrapped name,
+// The clause that leaves out `values`, a LongLong as its exact integer, a
+// Double in the shortest text that reads back as the same number
+// (WhereNumberText): for one value the wrapped name,
 // " <> " and the value ([AREA] <> -9999); for several the wrapped name and
 // " NOT IN " with the list ([AREA] NOT IN (-9999, 0)). Nulls pass neither form.
 std::string IgnoredValuesClause(const std::string& fieldName, FieldQuoteStyle style,
-                                const std::vector<double>& values);
+                                const std::vector<platform::Variant>& values);
 
 // The clause that takes the rows whose value is Null.
 std::string NullValuesClause(const std::string& fieldName, FieldQuoteStyle style);

@@ -32,7 +32,8 @@ std::int64_t CountNullRows(const StatisticsSource& source, const std::string& fi
 }  // namespace
 
 FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldIndex, const std::string& fieldName,
-                             bool allRecords, const std::vector<double>& ignored, platform::Application& application) {
+                             bool allRecords, const std::vector<platform::Variant>& ignored,
+                             platform::Application& application) {
     if (!source.table || !source.selection) throw platform::RuntimeError(platform::vberr::ObjectNotSet);
     // Only the field is read, with or without values to leave out: the other
     // fields and the shapes would change nothing here.

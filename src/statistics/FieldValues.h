@@ -41,6 +41,7 @@ struct FieldReading {
 // however the reading ends, the pointer is left to the caller. A value that
 // is no number raises runtime error 13.
 FieldReading ReadFieldValues(const StatisticsSource& source, std::int32_t fieldIndex, const std::string& fieldName,
-                             bool allRecords, const std::vector<double>& ignored, platform::Application& application);
+                             bool allRecords, const std::vector<platform::Variant>& ignored,
+                             platform::Application& application);
 
 }  // namespace tessaly

@@ -1,8 +1,10 @@
 #include "src/statistics/IgnoreValues.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string_view>
 
 #include "platform/com/ComError.h"
 #include "platform/data/Variant.h"
@@ -38,6 +40,22 @@ bool HasNumberShape(const std::string& text) {
     return i == n;
 }
 
+// Blanks, an optional sign, digits, blanks: an integer as typed, when it fits 64 bits.
+bool ReadsAsInteger(const std::string& text, std::int64_t& integer) {
+    std::string_view digits = text;
+    while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
+    while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), integer);
+    return !digits.empty() && ec == std::errc() && end == digits.data() + digits.size();
+}
+
+platform::Variant IgnoreValueOf(const std::string& part) {
+    std::int64_t integer = 0;
+    if (ReadsAsInteger(part, integer)) return platform::Variant::LongLong(integer);
+    return platform::Variant(platform::Variant(part).ToDouble());
+}
+
 }  // namespace
 
 bool IsNumericText(const std::string& text) {
@@ -61,7 +79,7 @@ IgnoreValueList ReadIgnoreValues(const std::string& typed) {
     IgnoreValueList list;
     for (const std::string& part : parts) {
         if (IsNumericText(part))
-            list.values.push_back(platform::Variant(part).ToDouble());
+            list.values.push_back(IgnoreValueOf(part));
         else
             list.bad.push_back(part);
     }

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/data/Variant.h"
+
 // The values a statistics run leaves out, as the user types them: numbers
 // separated by commas. Numbers are read and written with "." as the decimal
 // separator, whatever the user's locale, so that the same text gives the same
@@ -14,9 +16,11 @@ namespace tessaly {
 bool IsNumericText(const std::string& text);
 
 // The typed text read as values to ignore: the good parts converted, in order,
-// and the parts that are not numbers, in order.
+// and the parts that are not numbers, in order. A part typed as an integer
+// (sign and digits) within the 64-bit range is a LongLong, kept exact; any
+// other number a Double.
 struct IgnoreValueList {
-    std::vector<double> values;
+    std::vector<platform::Variant> values;
     std::vector<std::string> bad;
 };
 

@@ -105,7 +105,7 @@ void RunStatistics(const StatisticsCaller& caller, StatsDialogSettings& settings
     const std::vector<std::int32_t> indices = dialog->StatisticsFieldIndices();
     const bool allRecords = dialog->DoAllRecords();
     const bool ignoreValues = dialog->IgnoreValues();
-    const std::vector<double> ignored = dialog->IgnoreValuesArray();
+    const std::vector<platform::Variant> ignored = dialog->IgnoreValuesArray();
     const std::int16_t decimals = dialog->NumberDecimalPlaces();
     settings.decimalPlaces = decimals;
     settings.allRecords = allRecords;
@@ -121,7 +121,7 @@ void RunStatistics(const StatisticsCaller& caller, StatsDialogSettings& settings
     std::string report;
     for (const ChosenField& field : fields) {
         FieldReading reading = ReadFieldValues(source, field.index, field.name, allRecords,
-                                               ignoreValues ? ignored : std::vector<double>{}, *caller.application);
+                                               ignoreValues ? ignored : std::vector<platform::Variant>{}, *caller.application);
         const FieldStatistics statistics =
             ComputeFieldStatistics(reading.values, reading.nullCount, field.name, source.name, caller.application);
         // The error is reported already; a report of numbers not computed would mislead.

@@ -43,9 +43,9 @@ std::string FieldReportBlock(const std::string& alias, const std::string& tableN
     return block;
 }
 
-std::string IgnoredValuesBlock(const std::vector<double>& values, std::size_t ruleLength) {
+std::string IgnoredValuesBlock(const std::vector<platform::Variant>& values, std::size_t ruleLength) {
     std::string block = std::string("The following values were ignored in the analysis:") + kCrLf;
-    for (double value : values) block += " --> " + GeneralNumberText(value) + kCrLf;
+    for (const platform::Variant& value : values) block += " --> " + GeneralNumberText(value.ToDouble()) + kCrLf;
     block += Rule(ruleLength);
     return block;
 }

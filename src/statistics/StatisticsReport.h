@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/data/Variant.h"
+
 namespace tessaly {
 
 class NumNameDictionary;
@@ -25,7 +27,7 @@ std::string FieldReportBlock(const std::string& alias, const std::string& tableN
 
 // "The following values were ignored in the analysis:", one " --> " line per
 // value in its general text form, then a rule of `ruleLength` dashes.
-std::string IgnoredValuesBlock(const std::vector<double>& values, std::size_t ruleLength);
+std::string IgnoredValuesBlock(const std::vector<platform::Variant>& values, std::size_t ruleLength);
 
 // "Analysis Complete:   " with the time, a line break and the date, in the
 // user's locale; no line break at the end.

@@ -98,7 +98,7 @@ void tessaly_ThemeIDDialog::ClearResults() {
     fieldIndices_.clear();
     allRecords_ = false;
     ignoreValues_ = false;
-    ignoreValuesArray_.assign(1, 0);
+    ignoreValuesArray_.assign(1, platform::Variant(0.0));
     decimalPlaces_ = 0;
     shouldContinue_ = false;
 }
@@ -186,7 +186,7 @@ void tessaly_ThemeIDDialog::chkNoData_Click() {
 void tessaly_ThemeIDDialog::cmdOK_Click() {
     Guarded(In("cmdOK_Click"), [&] {
         ignoreValues_ = chkNoData.Value() == platform::vbChecked;
-        std::vector<double> values{0};
+        std::vector<platform::Variant> values{platform::Variant(0.0)};
         if (ignoreValues_) {
             IgnoreValueList typed = ReadIgnoreValues(txtNoData.Text());
             if (!typed.bad.empty()) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/data/Variant.h"
 #include "platform/forms/Forms.h"
 
 namespace platform {
@@ -64,7 +65,8 @@ public:
     bool DoAllRecords() const { return allRecords_; }
     bool IgnoreValues() const { return ignoreValues_; }
     // {0} unless values are ignored.
-    std::vector<double> IgnoreValuesArray() const { return ignoreValuesArray_; }
+    // Doubles, and LongLongs for values typed as integers (IgnoreValueList).
+    std::vector<platform::Variant> IgnoreValuesArray() const { return ignoreValuesArray_; }
     std::int16_t NumberDecimalPlaces() const { return decimalPlaces_; }
     bool ShouldContinue() const { return shouldContinue_; }
     void ShouldContinue(bool value) { shouldContinue_ = value; }
@@ -105,7 +107,7 @@ private:
     std::vector<std::int32_t> fieldIndices_;
     bool allRecords_ = false;
     bool ignoreValues_ = false;
-    std::vector<double> ignoreValuesArray_{0};
+    std::vector<platform::Variant> ignoreValuesArray_{platform::Variant(0.0)};
     std::int16_t decimalPlaces_ = 0;
     bool shouldContinue_ = false;
     std::string excludeText_;

@@ -24,8 +24,11 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "DesktopTestSupport.h"
+#include "tests/support/TrialTable.h"
+#include "tests/support/WhereCorpus.h"
 #include "app/ContentsPanel.h"
 #include "app/CustomizeMenu.h"
 #include "app/MainWindow.h"
@@ -44,6 +47,7 @@
 #include "platform/map/ICommand.h"
 #include "platform/map/ItemSet.h"
 #include "platform/map/Map.h"
+#include "platform/map/StandaloneTable.h"
 #include "platform/map/MapDocument.h"
 #include "platform/map/TableWindow.h"
 #include "platform/qt/QtHostServices.h"
@@ -310,6 +314,74 @@ TEST_F(DesktopHost, HostSelectByAttributesAndStatisticsWindowsOpenFromTheLaunche
     DismissNextModal();
     EXPECT_FALSE(query.Apply()) << "a rejected clause leaves the selection";
     EXPECT_EQ(Selected(Layer("Towns")), 3);
+}
+
+// Every trick of tests/data/where_escapes.txt typed into the host's Select By
+// Attributes window, on a layer or table of every kind of file data that
+// shows 2 of its 12 rows, is refused or selects only rows it shows.
+TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression) {
+    OpenLesson();
+    const fs::path data = lesson_.Folder() / "trial";
+    fs::create_directories(data);
+    testsupport::WriteTrialSources(data);
+    struct Item {
+        std::string name;
+        std::shared_ptr<platform::SelectionSet> selection;
+        platform::ObjectIds shown;
+    };
+    std::vector<Item> items;
+    const std::string expression = "\"GROUP\" = 3";
+    const auto map = Document()->FocusMap();
+    for (const auto& [name, file, layer] : {std::tuple{"Trial Points", "trial.shp", ""}, {"Trial Sites", "trial.gpkg", "trial"}}) {
+        auto opened = platform::FeatureLayer::Open(name, (data / file).string(), layer);
+        opened->DefinitionExpression(expression);
+        map->AddLayer(opened);
+        items.push_back({name, opened->SelectionSet(), *layer ? platform::ObjectIds{4, 7} : platform::ObjectIds{3, 6}});
+    }
+    for (const auto& [name, file, layer] : {std::tuple{"Trial dBASE", "trial_table.dbf", ""}, {"Trial CSV", "trial.csv", ""},
+                                            {"Trial Table", "trial.gpkg", "trial_table"}}) {
+        auto opened = platform::StandaloneTable::Open(name, (data / file).string(), layer);
+        opened->DefinitionExpression(expression);
+        map->AddStandaloneTable(opened);
+        items.push_back({name, opened->SelectionSet(), std::string(file) == "trial_table.dbf" ? platform::ObjectIds{3, 6}
+                                                                                             : platform::ObjectIds{4, 7}});
+    }
+    window_->CommandAction("TessalyOpenTable.cmdSelByAttributes")->trigger();
+    Settle();
+    desktop::SelectByAttributesWindow& query = *window_->SelectByAttributes();
+    // The warnings of refused clauses close as they come up.
+    QTimer dismiss;
+    dismiss.callOnTimeout([] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    dismiss.start(5);
+    const auto clauses = testsupport::ReadWhereEscapes();
+    ASSERT_GE(clauses.size(), 25u);
+    for (const Item& item : items) {
+        query.Layers()->setCurrentIndex(query.Layers()->findText(QString::fromStdString(item.name)));
+        ASSERT_EQ(query.Layers()->currentText().toStdString(), item.name);
+        for (const std::string& clause : clauses) {
+            query.Method()->setCurrentIndex(0);
+            query.Clause()->setPlainText(QString::fromStdString(clause));
+            query.Apply();
+            for (const platform::ObjectId id : item.selection->IDs())
+                EXPECT_NE(std::find(item.shown.begin(), item.shown.end(), id), item.shown.end())
+                    << item.name << ": " << clause << " selects row " << id;
+        }
+        // Each unique value of NAME ("x ", "a\\'b") selects its one row.
+        query.Fields()->setCurrentRow(query.Fields()->row(query.Fields()->findItems("NAME", Qt::MatchExactly).at(0)));
+        query.FillUniqueValues();
+        ASSERT_EQ(query.Values()->count(), 2) << item.name;
+        platform::ObjectIds selected;
+        for (int i = 0; i < query.Values()->count(); ++i) {
+            query.Clause()->setPlainText("\"NAME\" = " + query.Values()->item(i)->text());
+            ASSERT_TRUE(query.Apply()) << item.name << ": " << query.Clause()->toPlainText().toStdString();
+            ASSERT_EQ(item.selection->Count(), 1) << item.name << ": " << query.Clause()->toPlainText().toStdString();
+            selected.push_back(item.selection->IDs().front());
+        }
+        std::sort(selected.begin(), selected.end());
+        EXPECT_EQ(selected, item.shown) << item.name;
+    }
 }
 
 TEST_F(DesktopHost, HostSelectByLocationSelectsTheParcelUnderTheSelectedTown) {

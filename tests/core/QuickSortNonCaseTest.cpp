@@ -1,18 +1,22 @@
 #include "src/core/QuickSortNonCase.h"
 
 #include "src/core/ErrorHandling.h"
+#include "src/core/LocaleText.h"
 
 #include "platform/forms/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 
 #include <pthread.h>
+#include <locale.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -236,6 +240,27 @@ TEST_F(QuickSortTest, AccentedTextsDifferingInCaseSortTogether) {
     EXPECT_EQ(words[0], "a");
     EXPECT_EQ(words[1], "b");
     EXPECT_TRUE((words[2] == "école" && words[3] == "ÉCOLE") || (words[2] == "ÉCOLE" && words[3] == "école"));
+}
+
+// In German, random texts with accents, ß, case and punctuation: each neighbour pair is
+// in the order of the C library's collation of the lower-cased texts, as it always was.
+TEST_F(QuickSortTest, GermanTextsSortByTheLocalesCollation) {
+    setenv("LC_ALL", "de_DE.UTF-8", 1);  // read once per process, at the first sort
+    const locale_t de = newlocale(LC_COLLATE_MASK, "de_DE.UTF-8", locale_t{});
+    ASSERT_NE(de, locale_t{}) << "de_DE.UTF-8 is not installed";
+    const char* letters[] = {"a", "A", "ä", "Ä", "ö", "Ö", "ü", "Ü", "s", "S", "ß", "e", "é", "É", "z", " ", "-", "1"};
+    std::vector<std::string> texts(20000, "Äpfel");
+    std::mt19937 random(7);
+    for (std::string& text : texts)
+        for (auto n = random() % 8; n-- > 0;) text += letters[random() % std::size(letters)];
+    std::vector<std::string> sorted = texts;
+    StringsAscending(sorted, 0, static_cast<std::int32_t>(sorted.size()) - 1);
+    for (std::size_t k = 1; k < sorted.size(); ++k)
+        ASSERT_LE(wcscoll_l(localetext::Folded(sorted[k - 1]).c_str(), localetext::Folded(sorted[k]).c_str(), de), 0)
+            << sorted[k];
+    EXPECT_EQ(std::multiset<std::string>(sorted.begin(), sorted.end()),
+              std::multiset<std::string>(texts.begin(), texts.end()));
+    freelocale(de);
 }
 
 TEST_F(QuickSortTest, DatesSortByDayKeepingTheirTimes) {

@@ -147,7 +147,9 @@ TEST_F(PostgisCommandsTest, EveryListedValueOfEveryColumnSelectsExactlyItsRows) 
         const char* name;
         const char* table;
     };
-    for (const Theme& theme : {Theme{"Survey Sites", "\"SurveySites\""}, Theme{"Samples", "field.samples"}}) {
+    FocusMap()->AddStandaloneTable(platform::StandaloneTable::Open("Trial", Connection(), "trial"));
+    for (const Theme& theme : {Theme{"Survey Sites", "\"SurveySites\""}, Theme{"Samples", "field.samples"},
+                               Theme{"Trial", "trial"}}) {
         Query([&](QueryDialog& dialog) {
             dialog.lbxThemes.UserClick(Line(dialog.lbxThemes, theme.name));
             const int fieldCount = dialog.lbxFields.ListCount();

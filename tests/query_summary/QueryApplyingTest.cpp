@@ -49,11 +49,11 @@ TEST(FilterModeExpression, CombinesTheOldFilterWithTheQuery) {
     const Case cases[] = {
         {QueryMethod::New, "A = 1", "B = 2"},
         {QueryMethod::Add, "", "B = 2"},
-        {QueryMethod::Add, "A = 1", "(A = 1) OR (B = 2)"},
-        {QueryMethod::SelectFrom, "A = 1", "(A = 1) AND (B = 2)"},
-        {QueryMethod::Subtract, "A = 1", "(A = 1) AND NOT (B = 2)"},
+        {QueryMethod::Add, "A = 1", "(A = 1\n) OR (B = 2\n)"},
+        {QueryMethod::SelectFrom, "A = 1", "(A = 1\n) AND (B = 2\n)"},
+        {QueryMethod::Subtract, "A = 1", "(A = 1\n) AND NOT (B = 2\n)"},
         {QueryMethod::SelectFrom, "", "B = 2"},
-        {QueryMethod::Subtract, "", "NOT (B = 2)"},
+        {QueryMethod::Subtract, "", "NOT (B = 2\n)"},
         {QueryMethod::Clear, "A = 1", ""},
     };
     for (const Case& c : cases) {
@@ -136,15 +136,16 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
     // Row 1 (UNITS 10, ZONE C2) is hidden by some of these filters and stays selected throughout.
     const Step steps[] = {
         {QueryMethod::Add, "\"UNITS\" > 2", "\"UNITS\" > 2", 3, false},
-        {QueryMethod::Add, "\"ZONE\" = 'R1'", "(\"UNITS\" > 2) OR (\"ZONE\" = 'R1')", 5, false},
-        {QueryMethod::Subtract, "\"AREA\" < 50", "((\"UNITS\" > 2) OR (\"ZONE\" = 'R1')) AND NOT (\"AREA\" < 50)", 3,
-         true},
+        {QueryMethod::Add, "\"ZONE\" = 'R1'", "(\"UNITS\" > 2\n) OR (\"ZONE\" = 'R1'\n)", 5, false},
+        {QueryMethod::Subtract, "\"AREA\" < 50",
+         "((\"UNITS\" > 2\n) OR (\"ZONE\" = 'R1'\n)\n) AND NOT (\"AREA\" < 50\n)", 3, true},
         {QueryMethod::SelectFrom, "\"UNITS\" = 10",
-         "(((\"UNITS\" > 2) OR (\"ZONE\" = 'R1')) AND NOT (\"AREA\" < 50)) AND (\"UNITS\" = 10)", 1, false},
+         "(((\"UNITS\" > 2\n) OR (\"ZONE\" = 'R1'\n)\n) AND NOT (\"AREA\" < 50\n)\n) AND (\"UNITS\" = 10\n)", 1,
+         false},
         {QueryMethod::Clear, "not a query", "", 5, false},
         {QueryMethod::SelectFrom, "\"UNITS\" = 10", "\"UNITS\" = 10", 2, false},
         {QueryMethod::Clear, "", "", 5, false},
-        {QueryMethod::Subtract, "\"UNITS\" = 10", "NOT (\"UNITS\" = 10)", 3, false},
+        {QueryMethod::Subtract, "\"UNITS\" = 10", "NOT (\"UNITS\" = 10\n)", 3, false},
         {QueryMethod::New, "\"ZONE\" = 'C2'", "\"ZONE\" = 'C2'", 2, false},
         {QueryMethod::New, "\"ZONE\" = 'R1'", "\"ZONE\" = 'R1'", 2, false},
         {QueryMethod::Clear, "", "", 5, false},
@@ -166,6 +167,41 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
         EXPECT_EQ(row->OID(), 1);
     });
     EXPECT_EQ(Count(Event::SelectionChanged), 0u);
+    EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
+    EXPECT_TRUE(Reports().empty()) << Reports().front();
+}
+
+// On a GeoPackage, whose SQL has comments, a query ending in one stays whole
+// when it is negated or joined to the filter.
+TEST_F(QueryBuilderTest, FilterModeKeepsATrailingCommentInsideItsPart) {
+    auto sites = Sites();
+    AddToMap({sites});
+    struct Step {
+        QueryMethod method;
+        const char* query;
+        const char* filter;
+        int displayed;
+    };
+    const Step steps[] = {
+        {QueryMethod::Add, "\"DEPTH\" = 80 -- the shallow one", "\"DEPTH\" = 80 -- the shallow one", 1},
+        {QueryMethod::Add, "\"NAME\" = 'Spring' -- and back",
+         "(\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)", 2},
+        {QueryMethod::SelectFrom, "\"YIELD\" > 2 /* wet */",
+         "((\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)\n) AND (\"YIELD\" > 2 /* wet */\n)", 1},
+        {QueryMethod::Clear, "", "", 3},
+        {QueryMethod::Subtract, "\"DEPTH\" = 80 -- shallow", "NOT (\"DEPTH\" = 80 -- shallow\n)", 2},
+    };
+    Query([&](QueryDialog& dialog) {
+        dialog.lbxThemes.UserClick(0);
+        dialog.optFiltered.UserClick();
+        for (const Step& step : steps) {
+            // Switching the mode enables Subset and Subtract over a filter;
+            // after Clear they stay enabled without it.
+            Apply(dialog, step.method, step.query, step.method != QueryMethod::Subtract);
+            EXPECT_EQ(sites->DefinitionExpression(), step.filter);
+            EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features displayed = " + std::to_string(step.displayed));
+        }
+    });
     EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
     EXPECT_TRUE(Reports().empty()) << Reports().front();
 }

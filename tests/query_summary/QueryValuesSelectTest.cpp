@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "QueryBuilderTestSupport.h"
 #include "platform/map/FeatureLayer.h"
@@ -38,13 +41,14 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         int day;    // of May 2001
         int hour;   // of DT; DT's day is `day`
         int minute;
+        GIntBig fid;  // in a GeoPackage; a shapefile counts its rows
     };
     const Row rows[] = {
-        {"O'Neil", 1, 12345678901234567LL, 0.1 + 0.2, 3, 10, 20},
-        {"a''b", -3, 5, 0.3, 4, 0, 0},
-        {"plain", 2, -9007199254740993LL, 1e-7, 3, 0, 0},
-        {"Plain", 1, 5, 0.1, 5, 23, 59},
-        {"x", 2, 7, 2.5, 4, 10, 20},
+        {"O'Neil", 1, 12345678901234567LL, 0.1 + 0.2, 3, 10, 20, 1},
+        {"a\\'b", -3, 5, 0.3, 4, 0, 0, 2147483653LL},
+        {"plain", 2, -9007199254740993LL, 1e-7, 3, 0, 0, 9007199254740993LL},
+        {"Plain", 1, 5000000000LL, 0.1, 5, 23, 59, 9223372036854775806LL},
+        {"ends\\", 2, 7, 2.5, 4, 10, 20, 9007199254740992LL},
     };
     int point = 0;
     for (const Row& row : rows) {
@@ -55,6 +59,7 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
         feature.SetField("R", row.r);
         feature.SetField(feature.GetFieldIndex("D"), 2001, 5, row.day, 0, 0, 0, 0);
         feature.SetField(feature.GetFieldIndex("DT"), 2001, 5, row.day, row.hour, row.minute, 30, 0);
+        if (std::string(dataset.GetDriverName()) == "GPKG") feature.SetFID(row.fid);
         ++point;
         OGRPoint where(point, point);
         if (type != wkbNone) feature.SetGeometry(&where);
@@ -67,6 +72,32 @@ void WriteRows(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) 
     if (layer.CreateFeature(&nulls) != OGRERR_NONE) throw std::runtime_error("feature");
 }
 
+// Takes the declared encoding off a dBASE table (its language byte and any
+// .cpg) and writes Windows-1252 bytes into it: "plain" becomes "Café".
+void WithoutDeclaredEncoding(const std::filesystem::path& dbf) {
+    std::filesystem::remove(std::filesystem::path(dbf).replace_extension(".cpg"));
+    std::fstream file(dbf, std::ios::in | std::ios::out | std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    bytes[29] = 0;
+    const auto at = bytes.find("plain");
+    if (at == std::string::npos) throw std::runtime_error("no text to change");
+    bytes.replace(at, 5, "Caf\xe9 ");
+    file.seekp(0);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Date-times as other tools write them into a GeoPackage: with a Z, without
+// milliseconds, with a blank instead of the T.
+void WithOtherToolsDateTimes(const std::filesystem::path& geopackage) {
+    sqlite3* db = nullptr;
+    sqlite3_open(geopackage.string().c_str(), &db);
+    const char* sql = "UPDATE \"table\" SET DT = CASE fid WHEN 1 THEN '2001-05-03T10:20:30Z' WHEN 2147483653 THEN "
+                      "'2001-05-04 00:00:30' WHEN 9223372036854775806 THEN '2001-05-05T23:59:30' ELSE DT END";
+    const bool done = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    if (!done) throw std::runtime_error("cannot rewrite the date-times");
+}
+
 // The stored value of one field of one feature, as GDAL reads it, exactly.
 std::string StoredValue(const OGRFeature& feature, const char* field) {
     const int index = feature.GetFieldIndex(field);
@@ -77,14 +108,25 @@ std::string StoredValue(const OGRFeature& feature, const char* field) {
     case OFTInteger:
     case OFTInteger64: return std::to_string(feature.GetFieldAsInteger64(index));
     case OFTReal: std::snprintf(buffer, sizeof buffer, "%.17g", feature.GetFieldAsDouble(index)); return buffer;
-    default: return feature.GetFieldAsString(index);
+    default: {
+        // A table without a declared encoding may hold Windows-1252 bytes.
+        const char* text = feature.GetFieldAsString(index);
+        if (CPLIsUTF8(text, -1)) return text;
+        char* decoded = CPLRecode(text, "CP1252", CPL_ENC_UTF8);
+        std::string result = decoded;
+        CPLFree(decoded);
+        return result;
+    }
     }
 }
 
 // Object ID -> stored value of the field, read straight from the file.
 std::map<long long, std::string> StoredValues(const std::string& path, const std::string& layerName,
                                               const char* field) {
-    GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    const char* csvOptions[] = {"AUTODETECT_TYPE=YES", nullptr};
+    const bool csv = path.ends_with(".csv");
+    GDALDatasetUniquePtr dataset(
+        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, csv ? csvOptions : nullptr));
     OGRLayer* layer = layerName.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(layerName.c_str());
     std::map<long long, std::string> values;
     for (auto& feature : *layer) values[feature->GetFID()] = StoredValue(*feature, field);
@@ -107,13 +149,19 @@ protected:
         std::filesystem::create_directories(folder);
         WriteRows(*testsupport::Create(folder / "rows.shp", "ESRI Shapefile"), "rows", wkbPoint);
         WriteRows(*testsupport::Create(folder / "table.dbf", "ESRI Shapefile"), "table", wkbNone);
+        WriteRows(*testsupport::Create(folder / "rows.csv", "CSV"), "rows", wkbNone);
+        WriteRows(*testsupport::Create(folder / "latin.dbf", "ESRI Shapefile"), "latin", wkbNone);
+        WithoutDeclaredEncoding(folder / "latin.dbf");
         {
             auto geopackage = testsupport::Create(folder / "rows.gpkg", "GPKG");
             WriteRows(*geopackage, "rows", wkbPoint);
             WriteRows(*geopackage, "table", wkbNone);
         }
+        WithOtherToolsDateTimes(folder / "rows.gpkg");
         themes_ = {{"shapefile", (folder / "rows.shp").string(), ""},
                    {"dBASE", (folder / "table.dbf").string(), ""},
+                   {"CSV", (folder / "rows.csv").string(), ""},
+                   {"Windows-1252 dBASE", (folder / "latin.dbf").string(), ""},
                    {"GeoPackage layer", (folder / "rows.gpkg").string(), "rows"},
                    {"GeoPackage table", (folder / "rows.gpkg").string(), "table"}};
         CPLPopErrorHandler();
@@ -126,14 +174,14 @@ protected:
 TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
     std::vector<std::shared_ptr<platform::HostObject>> items;
     for (const Theme& theme : themes_) {
-        if (theme.name == std::string("dBASE") || theme.name == std::string("GeoPackage table"))
+        if (theme.layer != "rows" && !theme.path.ends_with(".shp"))
             items.push_back(platform::StandaloneTable::Open(theme.name, theme.path, theme.layer));
         else
             items.push_back(platform::FeatureLayer::Open(theme.name, theme.path, theme.layer));
     }
-    AddToMap({items[0], items[2], items[1], items[3]});
+    AddToMap({items[0], items[4], items[1], items[2], items[3], items[5]});
     // The theme list holds the layers first, then the tables.
-    const std::vector<std::size_t> line = {0, 2, 1, 3};
+    const std::vector<std::size_t> line = {0, 2, 3, 4, 1, 5};
     std::set<std::string> seen;
     Query([&](QueryDialog& dialog) {
         for (std::size_t t = 0; t < themes_.size(); ++t) {
@@ -153,8 +201,9 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
                     dialog.cmdEquals.UserClick();
                     dialog.lbxValues.UserDoubleClick(static_cast<int>(v));
                     dialog.cmdNewSet.UserClick();
-                    const Ids selected = t == 1 || t == 3 ? Selected(*std::dynamic_pointer_cast<platform::StandaloneTable>(items[t]))
-                                                          : Selected(*std::dynamic_pointer_cast<platform::FeatureLayer>(items[t]));
+                    const auto table = std::dynamic_pointer_cast<platform::StandaloneTable>(items[t]);
+                    const Ids selected = table ? Selected(*table)
+                                               : Selected(*std::dynamic_pointer_cast<platform::FeatureLayer>(items[t]));
                     ASSERT_FALSE(selected.empty()) << where << " selects nothing";
                     const std::string value = stored.at(selected.front());
                     for (const auto& [id, held] : stored) {
@@ -172,8 +221,11 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
     });
     EXPECT_TRUE(Boxes().empty()) << Boxes().front().title << " " << Boxes().front().text;
     EXPECT_TRUE(Reports().empty()) << Reports().front();
-    for (const char* line : {"'O''Neil'", "'a''''b'", "'plain'", "'Plain'", "12345678901234567", "0.30000000000000004",
-                             "1E-07", "'2001-05-03'", "'2001-05-03T10:20:30.000'"})
+    for (const char* line : {"'O''Neil'", "'a\\\\'b'", "'a\\''b'", "SUBSTR('ends\\ ', 1, 5)", "'ends\\'", "'plain'",
+                             "'Plain'", "'Caf\xc3\xa9'", "12345678901234567", "0.30000000000000004", "1E-07", "'2001-05-03'",
+                             "'2001-05-03T10:20:30Z'", "'2001-05-04 00:00:30'", "'2001-05-05T23:59:30'",
+                             "'2001-05-03T00:00:30.000'", "5000000000", "-9007199254740993", "2147483653",
+                             "9007199254740993", "9007199254740992", "9223372036854775806"})
         EXPECT_EQ(seen.count(line), 1u) << line << " was listed";
 }
 

@@ -143,6 +143,26 @@ TEST_F(AddLayerCommandTest, ALayerFailingBothTestsGetsBothTextsInsideFirst) {
     EXPECT_EQ(reports_[0].text, kProblemsHead + NotInside("Gone", Folder(), gone) + Invalid("Gone"));
 }
 
+TEST_F(AddLayerCommandTest, ALayerFileWhosePathHoldsALineBreakIsRefusedNotStoredUnderAnotherPath) {
+    for (const char* name : {"Two\nlines.tlyr", "Car\rriage.tlyr"}) {
+        SCOPED_TRACE(name);
+        reports_.clear();
+        WriteLayerFile(std::string("layers/") + name, "Broken", "../data/towns.shp");
+        Pick({std::string("layers/") + name, "Root.tlyr"});
+        Click(*command_);
+        EXPECT_EQ(ReadBytes(QuickLoadFile()), lesson_file_ + "<Layer>\r\nTowns at the root\r\nRoot.tlyr\r\n");
+        ASSERT_EQ(reports_.size(), 2u);
+        EXPECT_EQ(reports_[0].caption, "Error Report:");
+        EXPECT_EQ(reports_[0].text,
+                  kProblemsHead + "--> Layer 'Broken' cannot be stored: the path of its layer file holds a line "
+                                  "break, which the QuickLoad.txt file cannot keep.  Rename the file or its folder "
+                                  "and add it again.\r\n*** Layer 'Broken'is located at: \r\n" +
+                      Folder() + "layers/" + name + "\r\n\r\n");
+        EXPECT_EQ(reports_[1].text, kAddedHead + "--> Towns at the root\r\n");
+        WriteBytes(QuickLoadFile(), lesson_file_);
+    }
+}
+
 TEST_F(AddLayerCommandTest, OnlyTheDocumentsOwnFolderCountsAsInside) {
     // A folder whose path holds the document's folder further in, and one that
     // differs only in letter case: neither is the document's folder here.

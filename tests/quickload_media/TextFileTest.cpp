@@ -158,7 +158,7 @@ TEST_F(TextFileTest, AppendIntoAMissingFolderIsPathNotFound) {
 TEST_F(TextFileTest, ReplaceWritesTheBytesAndKeepsPermissions) {
     WriteBytes(File(), "old\nlines\n");
     fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    tessaly::ReplaceFileBytes(File().string(), "new\n\xF8");
+    tessaly::LockedTextFile(File().string(), false).Replace("new\n\xF8");
     EXPECT_EQ(ReadBytes(File()), "new\n\xF8");
     EXPECT_EQ(fs::status(File()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -168,7 +168,7 @@ TEST_F(TextFileTest, ReplaceWritesTheBytesAndKeepsPermissions) {
 
 TEST_F(TextFileTest, ReplaceWithNothingLeavesAnEmptyFile) {
     WriteBytes(File(), "old\r\n");
-    tessaly::ReplaceFileBytes(File().string(), "");
+    tessaly::LockedTextFile(File().string(), false).Replace("");
     EXPECT_TRUE(fs::exists(File()));
     EXPECT_EQ(fs::file_size(File()), 0u);
 }
@@ -176,7 +176,7 @@ TEST_F(TextFileTest, ReplaceWithNothingLeavesAnEmptyFile) {
 TEST_F(TextFileTest, ReplaceThroughALinkChangesTheFileItPointsTo) {
     WriteBytes(File("real.txt"), "old\r\n");
     fs::create_symlink(File("real.txt"), File("link.txt"));
-    tessaly::ReplaceFileBytes(File("link.txt").string(), "new\r\n");
+    tessaly::LockedTextFile(File("link.txt").string(), false).Replace("new\r\n");
     EXPECT_TRUE(fs::is_symlink(File("link.txt")));
     EXPECT_EQ(ReadBytes(File("real.txt")), "new\r\n");
 }
@@ -185,7 +185,7 @@ TEST_F(TextFileTest, AFailedReplaceLeavesTheFileAsItWas) {
     WriteBytes(File(), "keep\r\n");
     {
         ScopedFileSizeLimit limit(3);
-        EXPECT_THROW(tessaly::ReplaceFileBytes(File().string(), "a much longer line than allowed\r\n"),
+        EXPECT_THROW(tessaly::LockedTextFile(File().string(), false).Replace("a much longer line than allowed\r\n"),
                      platform::ComError);
     }
     EXPECT_EQ(ReadBytes(File()), "keep\r\n");

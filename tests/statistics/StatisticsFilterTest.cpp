@@ -63,13 +63,15 @@ TEST(FieldQuoteStyleTest, KeywordsAndWrappedNames) {
 TEST(FieldQuoteStyleTest, IgnoredValuesClauseWritesNumbersThatReadBackTheSame) {
     struct Case {
         FieldQuoteStyle style;
-        std::vector<double> values;
+        std::vector<platform::Variant> values;
         const char* clause;
     };
+    const auto whole = platform::Variant::LongLong;
     for (const Case& c : {Case{FieldQuoteStyle::Brackets, {-9999, 0}, "[AREA] NOT IN (-9999, 0)"},
                           Case{FieldQuoteStyle::Quotations, {2.5}, "\"AREA\" <> 2.5"},
                           Case{FieldQuoteStyle::NotEnclosed, {1e20, 0.000001}, "area NOT IN (1E+20, 1E-06)"},
                           Case{FieldQuoteStyle::NotEnclosed, {1000, -0.125, 7}, "area NOT IN (1000, -0.125, 7)"},
+                          Case{FieldQuoteStyle::Quotations, {whole(9007199254740993)}, "\"AREA\" <> 9007199254740993"},
                           Case{FieldQuoteStyle::Quotations, {0.1 + 0.2, 1234567.8901234567},
                                "\"AREA\" NOT IN (0.30000000000000004, 1234567.8901234567)"},
                           Case{FieldQuoteStyle::Quotations, {12345678901234567.0}, "\"AREA\" <> 12345678901234568"}}) {

@@ -2,7 +2,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@
 #include "src/statistics/StatsDialogSettings.h"
 #include "src/statistics/TableLayerCollection.h"
 #include "src/statistics/tessaly_ThemeIDDialog.h"
+#include "tests/support/GdalTestData.h"
 
 namespace statstest {
 namespace {
@@ -249,6 +252,32 @@ TEST_F(StatisticsPipelineTest, CollectionKeysAreUniqueWithoutRegardToCase) {
         EXPECT_EQ(error.Number(), platform::vberr::InvalidCall);
     }
     EXPECT_EQ(collection.Count(), 1);
+}
+
+
+// Typed integers past 2^53 leave out exactly their rows, not those of the nearest double.
+TEST_F(StatisticsPipelineTest, TypedIntegersLeaveOutExactlyTheirRows) {
+    const std::int64_t held[] = {9007199254740992, 9007199254740992, 9007199254740992, 9007199254740993,
+                                 9007199254740993, 12345678901234567, -9223372036854775807, 5};
+    for (const std::string file : {"ids.dbf", "ids.gpkg"}) {
+        {
+            auto dataset = testsupport::Create(Data(file), file == "ids.dbf" ? "ESRI Shapefile" : "GPKG");
+            OGRLayer& layer = testsupport::NewLayer(*dataset, "ids", wkbNone);
+            testsupport::AddField(layer, "ID", OFTInteger64, 20);
+            OGRFeature f(layer.GetLayerDefn());
+            for (const std::int64_t id : held)
+                ASSERT_EQ((f.SetFID(OGRNullFID), f.SetField("ID", GIntBig{id}), layer.CreateFeature(&f)), OGRERR_NONE);
+        }
+        for (const auto& [typed, left] : std::map<std::string, std::set<std::int64_t>>{
+                 {"9007199254740993", {9007199254740993}},
+                 {"12345678901234567, -9223372036854775807", {12345678901234567, -9223372036854775807}}}) {
+            const auto kept = std::count_if(std::begin(held), std::end(held), [&](auto id) { return !left.count(id); });
+            StatsDialogSettings settings;
+            Choose({.layer = 0, .fieldRows = {0}, .ignore = typed});
+            const std::string report = Run(settings, Candidates({platform::StandaloneTable::Open("ids", Data(file))}));
+            EXPECT_NE(report.find("Number of Records: " + std::to_string(kept) + "\r"), std::string::npos) << report;
+        }
+    }
 }
 
 }  // namespace

@@ -212,7 +212,7 @@ TEST_F(ThemeIDDialogTest, OKHandsBackTheChoicesInListOrder) {
               (std::vector<std::int32_t>{gauges->FindField("LEVEL"), gauges->FindField("DEPTH")}));
     EXPECT_FALSE(dialog->DoAllRecords());
     EXPECT_FALSE(dialog->IgnoreValues());
-    EXPECT_EQ(dialog->IgnoreValuesArray(), (std::vector<double>{0}));
+    EXPECT_EQ(dialog->IgnoreValuesArray(), (std::vector<platform::Variant>{0.0}));
     EXPECT_EQ(dialog->NumberDecimalPlaces(), 5);
     EXPECT_EQ(dialog->ExcludeString(), "-9999");
 
@@ -254,11 +254,13 @@ TEST_F(ThemeIDDialogTest, PrefilledIgnoreBoxEnablesTheValuesText) {
 TEST_F(ThemeIDDialogTest, IgnoreValuesAreReadAsNumbers) {
     struct Case {
         const char* typed;
-        std::vector<double> values;
+        std::vector<platform::Variant> values;  // integers as typed exact, other numbers as doubles
     };
+    const auto whole = platform::Variant::LongLong;
     const Case cases[] = {
-        {"-9999", {-9999}},      {" 5 ", {5}},        {"1, 2", {1, 2}},    {"1e3", {1000}},
-        {"2.5,-0.125", {2.5, -0.125}}, {"+7 ,  8", {7, 8}}, {"1,2,", {1, 2}}, {"'3',4", {3, 4}},
+        {"-9999", {whole(-9999)}}, {" 5 ", {whole(5)}}, {"1, 2", {whole(1), whole(2)}}, {"1e3", {1000.0}},
+        {"2.5,-0.125", {2.5, -0.125}}, {"+7 ,  8", {whole(7), whole(8)}}, {"1,2.0,", {whole(1), 2.0}},
+        {"'3',4", {whole(3), whole(4)}}, {"9007199254740993, 9223372036854775808", {whole(9007199254740993), 0x1p63}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -334,7 +336,7 @@ TEST_F(ThemeIDDialogTest, UncheckedIgnoreBoxHandsBackTheTextUnchecked) {
     });
     ASSERT_TRUE(dialog->ShouldContinue());
     EXPECT_FALSE(dialog->IgnoreValues());
-    EXPECT_EQ(dialog->IgnoreValuesArray(), (std::vector<double>{0}));
+    EXPECT_EQ(dialog->IgnoreValuesArray(), (std::vector<platform::Variant>{0.0}));
     EXPECT_EQ(dialog->ExcludeString(), "abc");
     EXPECT_TRUE(ui_->MessageBoxes().empty());
 }

@@ -85,4 +85,33 @@ TEST_F(DatasetPoolTest, AFileRewrittenUnderAnIdleHandleIsReadAfresh) {
     EXPECT_EQ(ReadAll(*table->Search(nullptr, true)), 5);
 }
 
+// An editor keeps a GeoPackage open, in WAL mode (its commits wait in the
+// log, the database file unchanged) or with a rollback journal. Idle handles
+// serve reads until it commits, and none after.
+TEST_F(DatasetPoolTest, AGeoPackageIsReadAfreshOnlyAfterAnotherConnectionCommits) {
+    for (const char* mode : {"WAL", "DELETE"}) {
+        SCOPED_TRACE(mode);
+        const std::string path = (folder_ / (std::string(mode) + ".gpkg")).string();
+        CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", mode);
+        auto editor = testsupport::Create(path, "GPKG");
+        OGRLayer& layer = testsupport::NewLayer(*editor, "points", wkbPoint);
+        testsupport::AddField(layer, "N", OFTInteger);
+        const auto add = [&] {
+            OGRFeature feature(layer.GetLayerDefn());
+            ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+            editor->FlushCache();
+        };
+        add();
+        auto table = platform::SourceTable::Open(path, "points");
+        const auto pool = platform::DatasetPool::For(path, {});
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(table->RowCount(nullptr), 1);
+        EXPECT_EQ(pool->Opened(), 1u);
+        add();
+        EXPECT_EQ(table->RowCount(nullptr), 2);
+        EXPECT_EQ(ReadAll(*table->Search(nullptr, true)), 2);
+        EXPECT_EQ(pool->Opened(), 2u);
+        CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", nullptr);
+    }
+}
+
 }  // namespace

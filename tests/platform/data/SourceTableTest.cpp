@@ -3,9 +3,13 @@
 
 #include <fstream>
 
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
 #include "DataTestSupport.h"
 #include "platform/com/Hresult.h"
 #include "platform/data/MemorySource.h"
+#include "platform/data/QueryFilter.h"
 
 using platform::SourceTable;
 using platform::Variant;
@@ -86,6 +90,24 @@ TEST(SourceTable, FindFieldIgnoresLetterCaseAndAnswersMinusOneForUnknownNames) {
     EXPECT_EQ(table->FindField("shape"), 1);
     EXPECT_EQ(table->FindField("NOPE"), -1);
     EXPECT_EQ(ExpectComError([&] { table->Fields()->Field(8); }).Number(), platform::E_INVALIDARG);
+}
+
+// Names that differ only in case (a GDAL Memory layer keeps both): each finds
+// and reads its own field, whichever other fields a search leaves out.
+TEST(SourceTable, FieldsWhoseNamesDifferOnlyInCaseEachReadTheirOwnValues) {
+    std::shared_ptr<GDALDataset> dataset = MemoryParts();
+    OGRLayer* layer = dataset->GetLayer(0);
+    OGRFieldDefn upper("kind", OFTString);
+    ASSERT_EQ(layer->CreateField(&upper), OGRERR_NONE);
+    for (auto& feature : *layer) {
+        feature->SetField(feature->GetFieldCount() - 1, "lower");  // by name GDAL would pick KIND
+        ASSERT_EQ(layer->SetFeature(feature.get()), OGRERR_NONE);
+    }
+    auto table = platform::OpenMemoryLayer(dataset, "parts");
+    for (const auto& [name, value] : {std::pair{"KIND", "x"}, {"kind", "lower"}}) {
+        auto only = Where("", name);
+        EXPECT_EQ(Texts(Column(*table, name, &only)).front(), value) << name;
+    }
 }
 
 TEST(SourceTable, ReadsValuesAsHostVariants) {

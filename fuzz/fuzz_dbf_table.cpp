@@ -1,0 +1,104 @@
+// A dBASE table read by an open table after another program replaced it with
+// these bytes (its handles were opened on a good file), and read again by a
+// table opened afresh: every value of every row, and for each numeric field a
+// search with a where clause, a count and the distinct values, as statistics
+// read them. Damaged data must come back as ComError, never as a crash.
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "FuzzGdal.h"
+#include "FuzzSupport.h"
+#include "platform/com/ComError.h"
+#include "platform/data/DataStatistics.h"
+#include "platform/data/Field.h"
+#include "platform/data/QueryFilter.h"
+#include "platform/data/Row.h"
+#include "platform/data/SourceTable.h"
+
+namespace {
+
+// NAME (C 10), VAL (N 12.3), N (N 6), three records: the table as first opened.
+std::string GoodTable() {
+    struct Column {
+        const char* name;
+        char type;
+        int width, decimals;
+    };
+    const Column columns[] = {{"NAME", 'C', 10, 0}, {"VAL", 'N', 12, 3}, {"N", 'N', 6, 0}};
+    const char* records[] = {"ann              1.500     1", "bob              2.250     2", "ann              3.000     3"};
+    std::string bytes(32, '\0');
+    bytes[0] = 0x03;
+    bytes[4] = 3;                            // records
+    bytes[8] = static_cast<char>(32 + 3 * 32 + 1);  // header length
+    bytes[10] = 1 + 10 + 12 + 6;             // record length
+    for (const Column& column : columns) {
+        std::string descriptor(32, '\0');
+        descriptor.replace(0, std::string(column.name).size(), column.name);
+        descriptor[11] = column.type;
+        descriptor[16] = static_cast<char>(column.width);
+        descriptor[17] = static_cast<char>(column.decimals);
+        bytes += descriptor;
+    }
+    bytes += '\x0d';
+    for (const char* record : records) bytes += std::string(" ") + record;
+    return bytes + '\x1a';
+}
+
+void Read(platform::SourceTable& table) {
+    const auto fields = table.Fields();
+    // Every value of every row, as the table window reads them.
+    auto rows = table.Search(nullptr, true);
+    while (auto row = rows->NextRow())
+        for (int i = 0; i < fields->FieldCount(); ++i) row->Value(i).ToText();
+    for (int i = 0; i < fields->FieldCount(); ++i) {
+        const auto field = fields->Field(i);
+        const int type = field->Type();
+        if (type != platform::fieldtype::Double && type != platform::fieldtype::Integer &&
+            type != platform::fieldtype::SmallInteger && type != platform::fieldtype::Single)
+            continue;
+        platform::QueryFilter filter;
+        filter.WhereClause("\"" + field->Name() + "\" <> -9999");
+        filter.SubFields(field->Name());
+        double total = 0;
+        auto cursor = table.Search(&filter, true);
+        while (auto row = cursor->NextRow())
+            if (!row->Value(i).IsNull()) total += row->Value(i).ToDouble();
+        (void)total;
+        table.RowCount(&filter);
+        platform::DataStatistics statistics;
+        statistics.Field(field->Name());
+        statistics.Cursor(table.Search(nullptr, false));
+        statistics.UniqueValueCount();
+    }
+}
+
+void ReadQuietly(const std::function<void()>& read) {
+    try {
+        read();
+    } catch (const platform::ComError&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzzsupport::QuietGdal();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::string good = GoodTable();
+    const std::string path =
+        fuzzsupport::WriteInput("table.dbf", reinterpret_cast<const std::uint8_t*>(good.data()), good.size());
+    std::shared_ptr<platform::SourceTable> opened;
+    ReadQuietly([&] {
+        opened = platform::SourceTable::Open(path);
+        Read(*opened);
+    });
+    const std::string replacement = fuzzsupport::WriteInput("replacement.dbf", data, size);
+    std::rename(replacement.c_str(), path.c_str());
+    if (opened) ReadQuietly([&] { Read(*opened); });
+    ReadQuietly([&] { Read(*platform::SourceTable::Open(path)); });
+    return 0;
+}
