@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/Guarded.h"
-#include "app/HugePageHeap.h"
 #include "app/MainWindow.h"
 #include "app/ServerRegistration.h"
 #include "platform/com/ComError.h"
@@ -26,7 +25,6 @@ int Registration(bool enter, const std::string& library) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    desktop::StartWithHugePageHeap(argv);
     if (argc == 3 && (std::string(argv[1]) == "--register" || std::string(argv[1]) == "--unregister"))
         return Registration(std::string(argv[1]) == "--register", argv[2]);
 

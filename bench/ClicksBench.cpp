@@ -10,8 +10,7 @@
 //   Summarize, 50 / ~1M groups           vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
 // Every run is a child process of its own; each line gives the best time of
 // the repeats, the peak memory of that process and the time's ratio to the peer.
-// The clicks run in a heap set up as tessaly-desktop sets its own (huge pages);
-// the peers run as they are.
+// Ours and the peers run in the same environment, with the system's own heap.
 //
 //   bench_clicks [points] [--repeat N] [--only TEXT]   (default 1000000 points, 2 repeats)
 #include <cstdio>
@@ -32,7 +31,6 @@
 #include <ogrsf_frmts.h>
 
 #include "BenchData.h"
-#include "app/HugePageHeap.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/IClassFactory.h"
 #include "platform/com/InprocServer.h"
@@ -409,7 +407,6 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    desktop::StartWithHugePageHeap(argv);  // the clicks run in a heap set up as the desktop's
     try {
         Options options;
         for (int i = 1; i < argc; ++i) {
