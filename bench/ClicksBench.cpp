@@ -21,7 +21,7 @@
 #include <string>
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -228,10 +228,10 @@ double UpdateValues(const PointsData& data, const std::string& field, double& re
 // out in batches after the click, and sets its scroll range at the end.
 bool ValueListLaidOut() {
     for (QWidget* widget : QApplication::allWidgets()) {
-        auto* list = dynamic_cast<QListWidget*>(widget);
-        if (list == nullptr || list->count() < 2) continue;
+        auto* list = dynamic_cast<QListView*>(widget);
+        if (list == nullptr || list->model() == nullptr || list->model()->rowCount() < 2) continue;
         const QScrollBar* bar = list->verticalScrollBar();
-        if (bar->maximum() + bar->pageStep() < list->count()) return false;
+        if (bar->maximum() + bar->pageStep() < list->model()->rowCount()) return false;
     }
     return true;
 }
