@@ -6,6 +6,8 @@
 //   Update Values, 50 / ~1M values       vs ogrinfo -sql "SELECT DISTINCT ..." (SQLite dialect for ~1M)
 //   Update Values, ~1M values (Qt host)  vs the same click headless, until the list shows
 //                                         and until all of it is laid out
+//   Desktop: open the points' document,  the longest UI-thread pause until the map is drawn (target 1 s)
+//   Desktop: Cancel in Summarize         the longest UI-thread pause after the click (target 0.1 s)
 //   New Set with a where clause          vs ogrinfo -ro -so -where
 //   Summarize, 50 / ~1M groups           vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
 // Every run is a child process of its own; each line gives the best time of
@@ -19,6 +21,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include <QApplication>
 #include <QListView>
@@ -31,6 +34,7 @@
 #include <ogrsf_frmts.h>
 
 #include "BenchData.h"
+#include "DesktopBench.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/IClassFactory.h"
 #include "platform/com/InprocServer.h"
@@ -361,6 +365,24 @@ private:
     Options options_;
 };
 
+// Rows against a fixed target rather than a peer: how long the window stays
+// away from the user at most.
+void RunDesktop(const Runner& run, const PointsData& data) {
+    const std::string on = " (" + data.kind + ")";
+    for (const auto& [name, work, target] :
+         {std::tuple{"Desktop: open the document, longest UI pause", &bench::OpenLessonLongestPause, 1.0},
+          std::tuple{"Desktop: Cancel in Summarize, longest UI pause", &bench::CancelSummarizeLongestPause, 0.1}}) {
+        const Measure measure = run.Child(work, data);
+        if (!measure.ok) {
+            std::printf("%-44s FAILED\n", (name + on).c_str());
+            continue;
+        }
+        std::printf("%-44s %7.3f s  peak %7.1f MB  | target %.1f s  ratio %5.2fx\n", (name + on).c_str(),
+                    measure.seconds, measure.peakMB, target, measure.seconds / target);
+        std::fflush(stdout);
+    }
+}
+
 void RunAll(const Runner& run, const PointsData& data, long long points) {
     const std::string on = " (" + data.kind + ")";
     const std::string file = data.file.string();
@@ -384,8 +406,11 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
         const Measure shownQt = run.Child(QtHostUpdateValuesShown, data, "LABEL");
         bench::Report("Update Values, ~1M values, Qt host" + on, shownQt, "the same click headless", many);
         const Measure laidOutQt = run.Child(QtHostUpdateValuesLaidOut, data, "LABEL");
-        bench::Report("  the same, until the list is laid out" + on, laidOutQt, "the same click headless", many);
+        bench::Report("  the same, until every line can be shown" + on, laidOutQt, "the same click headless", many);
+        if (laidOutQt.ok && many.ok)
+            std::printf("%-44s peak memory %5.2fx the headless click's\n", "", laidOutQt.peakMB / many.peakMB);
     }
+    if (run.Wanted("desktop")) RunDesktop(run, data);
     if (run.Wanted("newset")) {
         const Measure ours = run.Child(NewSet, data);
         const Measure peer = run.Program({"ogrinfo", "-ro", "-so", "-where", "COUNT < 500", file, data.layer});
