@@ -137,20 +137,16 @@ TEST(TableWindows, ShowEveryNumberTypeByTheSameRuleInEveryLocale) {
             GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")->Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
         OGRLayer* layer = dataset->CreateLayer("numbers", nullptr, wkbNone, nullptr);
         OGRFieldDefn whole("WHOLE", OFTInteger), real("REAL", OFTReal);
-        real.SetWidth(24);
-        real.SetPrecision(6);
+        real.SetPrecision(4);
         layer->CreateField(&whole);
         layer->CreateField(&real);
         for (int i = 0; i < 60; ++i) {
-            const int magnitude = i % 9;
-            const int integer = static_cast<int>(random() % 1000000000) / static_cast<int>(std::pow(10, magnitude)) *
-                                (i % 2 ? -1 : 1);
-            const double real = std::round(std::ldexp(random() / 4294967296.0, 3 * magnitude) * 1e4) / 1e4;
+            values.emplace_back((static_cast<int>(random() % 1000000000) >> (3 * (i % 9))) * (i % 2 ? -1 : 1),
+                                std::round(std::ldexp(random() / 4294967296.0, 3 * (i % 9)) * 1e4) / 1e4);
             OGRFeature feature(layer->GetLayerDefn());
-            feature.SetField(0, integer);
-            feature.SetField(1, real);
+            feature.SetField(0, values.back().first);
+            feature.SetField(1, values.back().second);
             layer->CreateFeature(&feature);
-            values.emplace_back(integer, real);
         }
     }
     ScopedQtHost host;
