@@ -92,19 +92,13 @@ TEST_F(AboutBoxTest, EnlargingTheWindowKeepsEveryControlInsideAndClearOfTheOther
         std::string name;
         int left, top, right, bottom;
     };
-    const auto boxes = [](frmAbout& about) {
-        std::vector<Box> all;
-        for (platform::Control* c : std::vector<platform::Control*>{
-                 &about.imgTessaly, &about.lblVersion, &about.rtfAbout, &about.lglGIS, &about.lblWebSite,
-                 &about.picKorLogo, &about.lblZVB1, &about.lblZVB2, &about.cmdOK, &about.cmdSysInfo})
-            all.push_back({c->Name(), c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()});
-        return all;
-    };
     for (const auto& [width, height] : {std::pair{0, 0}, std::pair{2000, 1500}, std::pair{6000, 9000}}) {
         WithAboutBox([&](frmAbout& about) {
             about.SetWidth(about.Width() + width);
             about.SetHeight(about.Height() + height);
-            const std::vector<Box> all = boxes(about);
+            std::vector<Box> all;
+            for (platform::Control* c : about.Controls())
+                all.push_back({c->Name(), c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()});
             for (const Box& a : all) {
                 EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= about.ScaleWidth() && a.bottom <= about.ScaleHeight())
                     << a.name << " outside at +" << width << ", +" << height;
