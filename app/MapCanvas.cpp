@@ -56,7 +56,11 @@ MapCanvas::~MapCanvas() { StopDrawing(); }
 void MapCanvas::SetDocument(std::shared_ptr<platform::MapDocument> document) {
     document_ = std::move(document);
     polygon_.clear();
+    // Nothing of the document that was open shows in the new one.
+    StopDrawing();
     shapes_.clear();
+    picture_ = QImage();
+    pictureScene_ = MapScene();
     Redraw();
 }
 

@@ -140,20 +140,20 @@ protected:
 
         // The marks are drawn as the widget's selection, set here only. Added
         // lines come unmarked and leave ListIndex alone: a single-selection
-        // list fixes only the rows the widget marks and the chosen one; a
+        // list marks its line again only when the chosen line changed; a
         // multi-selection list looks at every row only when a mark changed.
         if (refilled || multi_ != wasMulti) {
             widget_->setSelectionMode(multi_ ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
         }
         QItemSelectionModel* marks = widget_->selectionModel();
-        if (!multi_) {
+        if (!multi_ && (refilled || multi_ != wasMulti || index != shownIndex_)) {
             const QModelIndex chosen = lines_->index(index);
             const QModelIndexList shown = marks->selectedIndexes();
             if (!chosen.isValid() && !shown.isEmpty()) marks->clearSelection();
             if (chosen.isValid() && shown != QModelIndexList{chosen})
                 marks->select(chosen, QItemSelectionModel::ClearAndSelect);
-        } else if (refilled || multi_ != wasMulti || list_.MarksRevision() != shownMarks_) {
+        } else if (multi_ && (refilled || multi_ != wasMulti || list_.MarksRevision() != shownMarks_)) {
             marks->select(MarkedRuns(), QItemSelectionModel::ClearAndSelect);
         }
         shownMarks_ = list_.MarksRevision();

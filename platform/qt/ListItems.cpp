@@ -18,8 +18,8 @@ int ListLinesModel::rowCount(const QModelIndex& parent) const { return parent.is
 
 QVariant ListLinesModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-    if (!index.isValid() || index.row() >= rows_ || !readable_()) return {};
-    return ToQString(list_.List(index.row()));
+    if (!index.isValid() || index.row() >= rows_ || !readable_() || index.row() >= list_.ListCount()) return {};
+    return ToQString(list_.ShownLine(index.row()));
 }
 
 bool ListLinesModel::Sync() {
@@ -63,7 +63,7 @@ void ListLinesModel::Append(int count) {
 
 void ListLinesModel::NoteWidest(int from, int to) {
     for (int i = from; i < to; ++i) {
-        const std::size_t length = list_.List(i).size();
+        const std::size_t length = list_.ShownLine(i).size();
         if (widestRow_ < 0 || length > widestLength_) {
             widestRow_ = i;
             widestLength_ = length;
