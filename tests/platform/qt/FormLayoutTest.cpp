@@ -23,6 +23,7 @@
 #include <vector>
 
 #include <gdal_priv.h>
+#include <unistd.h>
 #include <ogrsf_frmts.h>
 
 #include "QtTestSupport.h"
@@ -141,9 +142,9 @@ std::shared_ptr<platform::Form> WithoutCandidates(const fs::path&) {
 // A layer of a million rows (VALUE 0 to 999,999), all but the first selected:
 // the longest counts the forms show at run time. Written once for the program.
 std::shared_ptr<platform::FeatureLayer> MillionRows() {
+    static const TestFolder folder("million_" + std::to_string(::getpid()));
     static const std::shared_ptr<platform::FeatureLayer> layer = [] {
-        const fs::path file = fs::path(testing::TempDir()) / "form_layout_million" / "million.shp";
-        fs::create_directories(file.parent_path());
+        const fs::path file = folder.Path() / "million.shp";
         GDALAllRegister();
         {
             GDALDatasetUniquePtr dataset(GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")
