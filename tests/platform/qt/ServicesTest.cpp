@@ -193,19 +193,6 @@ TEST(ErrorReport, OneKeptWindowShowsTheLatestReport) {
     EXPECT_TRUE(dialog->findChild<QPlainTextEdit*>()->isReadOnly());
 }
 
-TEST(ErrorReport, StandsAboveTheWindowTheUserWorksIn) {
-    ScopedQtUi ui;
-    QWidget reportWindow;
-    reportWindow.show();
-    QApplication::setActiveWindow(&reportWindow);
-    auto window = platform::CreateErrorReportWindow();
-    window->SetText("Printing failed");
-    window->Show(true);
-    ASSERT_NE(ui->ErrorReportWindow(), nullptr);
-    EXPECT_EQ(ui->ErrorReportWindow()->parentWidget(), &reportWindow);
-    EXPECT_TRUE(ui->ErrorReportWindow()->isWindow());
-}
-
 struct UrlCase {
     const char* target;
     const char* folder;
