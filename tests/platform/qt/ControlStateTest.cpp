@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCoreApplication>
 #include <QListView>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -176,6 +178,14 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ShownDialog& t) {
                       auto* w = t.Widget<QListView>(t.dialog->lbxNames);
                       return w->viewport()->rect().contains(w->visualRect(w->model()->index(4990, 0)));
+                  }},
+        StateCase{"TheWidestLineSetsTheListsWidth",
+                  [](TestDialog& d) {
+                      for (int i = 0; i < 50; ++i) d.lbxNames.AddItem(i == 20 ? std::string(300, 'w') : "short");
+                  },
+                  [](ShownDialog& t) {
+                      QCoreApplication::processEvents();  // the view lays its lines out
+                      return t.Widget<QListView>(t.dialog->lbxNames)->horizontalScrollBar()->maximum() > 0;
                   }},
         StateCase{"MultiSelectMarks",
                   [](TestDialog& d) {
