@@ -27,7 +27,6 @@ TEST(DesktopStart, ThroughTheDynamicLoaderOpensTheDocumentGiven) {
     environment.insert("QT_QPA_PLATFORM", "xcb");
     QProcess run;
     run.setProcessEnvironment(environment);
-    run.setProcessChannelMode(QProcess::MergedChannels);
     run.start("xvfb-run", {"-a", "sh", "-c", kWatch, "watch", "/lib64/ld-linux-x86-64.so.2",
                            QString(TESSALY_BIN_DIR) + "/tessaly-desktop", QString::fromStdString(lesson.Document().string())});
     ASSERT_TRUE(run.waitForFinished(60000)) << "xvfb-run did not end";

@@ -19,6 +19,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -146,22 +147,20 @@ std::shared_ptr<platform::FeatureLayer> MillionRows() {
     static const std::shared_ptr<platform::FeatureLayer> layer = [] {
         const fs::path file = folder.Path() / "million.shp";
         GDALAllRegister();
-        {
-            GDALDatasetUniquePtr dataset(GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")
-                                             ->Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-            OGRLayer* rows = dataset->CreateLayer("million", nullptr, wkbPoint, nullptr);
-            OGRFieldDefn value("VALUE", OFTInteger);
-            rows->CreateField(&value);
+        GDALDatasetUniquePtr dataset(GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")
+                                         ->Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        OGRLayer* rows = dataset->CreateLayer("million", nullptr, wkbPoint, nullptr);
+        OGRFieldDefn value("VALUE", OFTInteger);
+        rows->CreateField(&value);
+        for (int i = 0; i < 1000000; ++i) {
             OGRFeature feature(rows->GetLayerDefn());
-            for (int i = 0; i < 1000000; ++i) {
-                feature.SetFID(OGRNullFID);
-                feature.SetField(0, i);
-                rows->CreateFeature(&feature);
-            }
+            feature.SetField(0, i);
+            rows->CreateFeature(&feature);
         }
+        dataset.reset();
         auto opened = platform::FeatureLayer::Open("A million rows", file.string());
         platform::ObjectIds all(999999);
-        for (platform::ObjectId id = 1; id < 1000000; ++id) all[static_cast<std::size_t>(id - 1)] = id;
+        std::iota(all.begin(), all.end(), 1);
         opened->SelectionSet()->Combine(std::move(all), platform::selectionresult::New);
         return opened;
     }();
@@ -184,8 +183,6 @@ std::shared_ptr<platform::Form> QueryBuilderOnMillionRows(const fs::path&) {
     auto layers = std::make_shared<platform::VariantArray>();
     layers->Add(MillionRows());
     dialog->theLayerArray(layers);
-    dialog->theStringLayerNames({MillionRows()->Name()});
-    dialog->theCurrentSelected(0);
     dialog->lbxThemes.AddItem(MillionRows()->Name());
     dialog->lbxThemes.SetListIndex(0);
     return dialog;
