@@ -88,24 +88,18 @@ TEST_F(AboutBoxTest, DescriptionIsArialEightPointWithThreeBoldHeadingsOverIndent
 }
 
 TEST_F(AboutBoxTest, EnlargingTheWindowKeepsEveryControlInsideAndClearOfTheOthers) {
-    struct Box {
-        std::string name;
-        int left, top, right, bottom;
-    };
     for (const auto& [width, height] : {std::pair{0, 0}, std::pair{2000, 1500}, std::pair{6000, 9000}}) {
         WithAboutBox([&](frmAbout& about) {
             about.SetWidth(about.Width() + width);
             about.SetHeight(about.Height() + height);
-            std::vector<Box> all;
-            for (platform::Control* c : about.Controls())
-                all.push_back({c->Name(), c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()});
-            for (const Box& a : all) {
-                EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= about.ScaleWidth() && a.bottom <= about.ScaleHeight())
-                    << a.name << " outside at +" << width << ", +" << height;
-                for (const Box& b : all)
-                    if (&a < &b)
-                        EXPECT_TRUE(a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top)
-                            << a.name << " over " << b.name << " at +" << width << ", +" << height;
+            for (platform::Control* a : about.Controls()) {
+                EXPECT_TRUE(a->Left() >= 0 && a->Top() >= 0 && a->Left() + a->Width() <= about.ScaleWidth() &&
+                            a->Top() + a->Height() <= about.ScaleHeight())
+                    << a->Name() << " outside at +" << width << ", +" << height;
+                for (platform::Control* b : about.Controls())
+                    EXPECT_TRUE(a == b || a->Left() + a->Width() <= b->Left() || a->Top() + a->Height() <= b->Top() ||
+                                b->Left() + b->Width() <= a->Left() || b->Top() + b->Height() <= a->Top())
+                        << a->Name() << " over " << b->Name() << " at +" << width << ", +" << height;
             }
         });
     }
