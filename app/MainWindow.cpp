@@ -87,7 +87,7 @@ MainWindow::MainWindow(std::string serverLibrary, QWidget* parent)
     InstallHostServices();
 
     contents_->onSelectionChanged = [this] { RefreshCommands(); };
-    contents_->onFocusMapChanged = [this] { ScheduleUpdate(false, true); };
+    contents_->onFocusMapChanged = [this] { ScheduleUpdate(false); };
     canvas_->onGraphicsChanged = [this] { RefreshCommands(); };
     canvas_->onPointerMoved = [this](double x, double y) { status_->ShowCoordinates(x, y); };
 
@@ -123,11 +123,11 @@ void MainWindow::BuildMenus() {
 void MainWindow::InstallHostServices() {
     auto services = std::make_shared<platform::qt::QtHostServices>(status_, this);
     platform::qt::QtHostServices::Handlers handlers;
-    handlers.viewRefreshed = [this](const platform::Map&) { ScheduleUpdate(true, true); };
+    handlers.viewRefreshed = [this](const platform::Map&) { ScheduleUpdate(true); };
     handlers.viewPartiallyRefreshed = [this](const platform::Map&, std::int32_t, const platform::HostObject*,
-                                             const platform::Envelope*) { ScheduleUpdate(true, true); };
-    handlers.contentsUpdated = [this](const platform::MapDocument&) { ScheduleUpdate(true, true); };
-    handlers.selectionChanged = [this](const platform::HostObject&) { ScheduleUpdate(true, false); };
+                                             const platform::Envelope*) { ScheduleUpdate(true); };
+    handlers.contentsUpdated = [this](const platform::MapDocument&) { ScheduleUpdate(true); };
+    handlers.selectionChanged = [this](const platform::HostObject&) { ScheduleUpdate(true); };
     handlers.hostCommand = [this](const std::string& uid) { RunHostCommand(uid); };
     services->SetHandlers(std::move(handlers));
     platform::SetHostServices(std::move(services));
@@ -156,7 +156,7 @@ void MainWindow::LoadCommands() {
     customize_->Show(*commands_);
     // A click may change what the commands act on without announcing it.
     for (const auto& command : commands_->Commands())
-        connect(command.action, &QAction::triggered, this, [this] { ScheduleUpdate(false, false); });
+        connect(command.action, &QAction::triggered, this, [this] { ScheduleUpdate(false); });
     if (!commands_->Problems().empty()) {
         QStringList lines;
         for (const auto& problem : commands_->Problems()) lines << QString::fromStdString(problem);
@@ -187,18 +187,17 @@ void MainWindow::DocumentChanged() {
     RefreshCommands();
 }
 
-void MainWindow::ScheduleUpdate(bool contents, bool reread) {
+void MainWindow::ScheduleUpdate(bool contents) {
     contentsPending_ = contentsPending_ || contents;
-    rereadPending_ = rereadPending_ || reread;
     if (updatePending_) return;
     updatePending_ = true;
     QTimer::singleShot(0, this, [this] {
         updatePending_ = false;
         Guarded(this, {}, [this] {
             if (contentsPending_) contents_->Rebuild();
-            canvas_->Redraw(rereadPending_);
+            canvas_->Redraw();
         });
-        contentsPending_ = rereadPending_ = false;
+        contentsPending_ = false;
         RefreshCommands();
     });
 }

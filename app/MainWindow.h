@@ -72,9 +72,9 @@ private:
     void RunHostCommand(const std::string& uid);
     void LoadCommands();
     void DocumentChanged();
-    // Redraws and asks again once the current event is done, however many
-    // changes it made.
-    void ScheduleUpdate(bool contents, bool reread);
+    // Shows the map again (drawing anew only what changed) and asks again
+    // once the current event is done, however many changes it made.
+    void ScheduleUpdate(bool contents);
     void ShowTitle();
     void OpenClicked();
     void SaveAsClicked();
@@ -94,7 +94,6 @@ private:
     bool registered_ = false;
     bool updatePending_ = false;
     bool contentsPending_ = false;
-    bool rereadPending_ = false;
 };
 
 }  // namespace desktop

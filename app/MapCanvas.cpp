@@ -3,12 +3,16 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
+#include <chrono>
 #include <cmath>
 
 #include "app/MapTransform.h"
 #include "platform/data/Geometry.h"
+#include "platform/map/FeatureLayer.h"
 #include "platform/map/Graphics.h"
+#include "platform/map/GroupLayer.h"
 #include "platform/map/Map.h"
 #include "platform/map/MapDocument.h"
 
@@ -20,6 +24,21 @@ constexpr int ClickTolerance = 3;  // pixels: a press and release closer than th
 QRect BoxOf(QPoint a, QPoint b) { return QRect(a, b).normalized(); }
 
 bool IsClick(QPoint a, QPoint b) { return (a - b).manhattanLength() <= ClickTolerance; }
+
+// How long one slice of reading shapes may keep the window from its other work.
+constexpr auto ReadingSlice = std::chrono::milliseconds(15);
+
+// Feature layers in drawing order: the bottom of the table of contents first.
+void DrawingOrder(const std::vector<std::shared_ptr<platform::Layer>>& layers,
+                  std::vector<std::shared_ptr<platform::FeatureLayer>>& out) {
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
+        if (auto group = std::dynamic_pointer_cast<platform::GroupLayer>(*it)) {
+            DrawingOrder(group->Layers(), out);
+        } else if (auto feature = std::dynamic_pointer_cast<platform::FeatureLayer>(*it)) {
+            if (feature->Valid()) out.push_back(std::move(feature));
+        }
+    }
+}
 }  // namespace
 
 MapCanvas::MapCanvas(QWidget* parent) : QWidget(parent) {
@@ -32,12 +51,17 @@ MapCanvas::MapCanvas(QWidget* parent) : QWidget(parent) {
     setMinimumSize(200, 150);
 }
 
-MapCanvas::~MapCanvas() = default;
+MapCanvas::~MapCanvas() { StopDrawing(); }
 
 void MapCanvas::SetDocument(std::shared_ptr<platform::MapDocument> document) {
     document_ = std::move(document);
     polygon_.clear();
-    Redraw(true);
+    // Nothing of the document that was open shows in the new one.
+    StopDrawing();
+    shapes_.clear();
+    picture_ = QImage();
+    pictureScene_ = MapScene();
+    Redraw();
 }
 
 void MapCanvas::SetTool(MapTool tool) {
@@ -86,8 +110,102 @@ void MapCanvas::ZoomAbout(double factor, QPointF pixel) {
     SetExtent(platform::Envelope(xmin, ymin, xmax, ymax, visible.SpatialReference()));
 }
 
-void MapCanvas::Redraw(bool reread) {
-    if (reread) renderer_.Forget();
+void MapCanvas::Redraw() { update(); }
+
+bool MapCanvas::WantedScene(platform::Map& map, const MapTransform& transform, MapScene& scene) {
+    scene.mapping = transform.Mapping();
+    scene.pixels = size();
+    const std::string reference = map.SpatialReference().ToWkt();
+    std::vector<std::shared_ptr<platform::FeatureLayer>> layers;
+    DrawingOrder(map.TopLayers(), layers);
+    std::map<const platform::FeatureLayer*, KeptShapes> kept;
+    bool complete = true;
+    for (const auto& layer : layers) {
+        auto found = shapes_.find(layer.get());
+        KeptShapes entry;
+        if (found != shapes_.end() && found->second.layer.lock() == layer) entry = std::move(found->second);
+        ShapesKey key = KeyOf(*layer, reference);
+        if (entry.layer.expired() || !(entry.key == key)) {
+            entry = KeptShapes{layer, std::move(key), nullptr, nullptr, nullptr};
+            try {
+                entry.reading = std::make_unique<ShapesReading>(layer, map.SpatialReference());
+            } catch (const std::exception&) {
+                entry.shapes = std::make_shared<LayerShapes>();  // unreadable data draw nothing
+            }
+        }
+        if (!entry.shapes) {
+            complete = false;
+        } else {
+            const auto selection = layer->SelectionSet();
+            static const platform::ObjectIds none;
+            const platform::ObjectIds& ids = selection ? selection->IDs() : none;
+            if (!entry.selected || *entry.selected != ids)
+                entry.selected = std::make_shared<const platform::ObjectIds>(ids);
+            scene.layers.push_back(SceneLayer{entry.shapes, StyleOf(*layer), entry.selected});
+        }
+        kept.emplace(layer.get(), std::move(entry));
+    }
+    shapes_ = std::move(kept);
+    if (!complete && !slicePending_) {
+        slicePending_ = true;
+        QTimer::singleShot(0, this, [this] { ReadSlice(); });
+    }
+    return complete;
+}
+
+void MapCanvas::ReadSlice() {
+    slicePending_ = false;
+    for (auto& [layer, entry] : shapes_) {
+        if (!entry.reading) continue;
+        if (!entry.reading->ReadFor(ReadingSlice)) {
+            slicePending_ = true;
+            QTimer::singleShot(0, this, [this] { ReadSlice(); });
+            return;
+        }
+        entry.shapes = entry.reading->Take();
+        entry.reading.reset();
+        break;
+    }
+    update();
+}
+
+bool MapCanvas::PictureCurrent() {
+    const auto map = FocusMap();
+    if (!map) return true;
+    MapScene scene;
+    const bool current = WantedScene(*map, Transform(), scene) && !job_ && scene == pictureScene_;
+    if (!current) update();
+    return current;
+}
+
+void MapCanvas::StartDrawing(MapScene scene) {
+    StopDrawing();
+    drawingScene_ = scene;
+    const unsigned generation = ++generation_;
+    job_ = std::make_unique<DrawJob>();
+    DrawJob* job = job_.get();
+    job->thread = std::thread([this, job, scene = std::move(scene), generation] {
+        QImage picture = DrawScene(scene, job->cancelled);
+        if (job->cancelled) return;
+        // The canvas waits for this thread before it goes, so it is there to take the picture.
+        QMetaObject::invokeMethod(
+            this, [this, picture = std::move(picture), scene, generation] { PictureDrawn(picture, scene, generation); },
+            Qt::QueuedConnection);
+    });
+}
+
+void MapCanvas::StopDrawing() {
+    if (!job_) return;
+    job_->cancelled = true;
+    job_->thread.join();
+    job_.reset();
+}
+
+void MapCanvas::PictureDrawn(QImage picture, MapScene scene, unsigned generation) {
+    if (generation != generation_) return;
+    StopDrawing();
+    picture_ = std::move(picture);
+    pictureScene_ = std::move(scene);
     update();
 }
 
@@ -96,7 +214,19 @@ void MapCanvas::paintEvent(QPaintEvent*) {
     const auto map = FocusMap();
     if (!map) return;
     const MapTransform transform = Transform();
-    renderer_.Draw(painter, *map, transform);
+    MapScene wanted;
+    if (WantedScene(*map, transform, wanted) && !(wanted == pictureScene_) && !(job_ && wanted == drawingScene_))
+        StartDrawing(wanted);
+
+    // The last picture, moved and scaled to where its extent is now.
+    if (!picture_.isNull()) {
+        const ScreenMapping& was = pictureScene_.mapping;
+        const ScreenMapping now = transform.Mapping();
+        const QPointF topLeft(now.ScreenX(was.MapX(0)), now.ScreenY(was.MapY(0)));
+        const QPointF bottomRight(now.ScreenX(was.MapX(picture_.width())), now.ScreenY(was.MapY(picture_.height())));
+        painter.drawImage(QRectF(topLeft, bottomRight), picture_);
+    }
+    DrawGraphics(painter, *map, transform);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));

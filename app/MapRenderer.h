@@ -1,55 +1,51 @@
 #pragma once
-#include <map>
+#include <QImage>
+#include <QSize>
+#include <atomic>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "platform/data/Geometry.h"
-#include "platform/data/Row.h"
+#include "app/LayerStyle.h"
+#include "app/MapShapes.h"
+#include "app/MapTransform.h"
+#include "platform/data/SelectionSet.h"
 
 class QPainter;
 
 namespace platform {
-class FeatureLayer;
 class Map;
-}  // namespace platform
+}
 
 namespace desktop {
 
-class MapTransform;
-
-// Draws a map: its feature layers from the bottom of the table of contents
-// up, selected features highlighted, then its graphic elements, the selected
-// ones with handles.
-//
-// Shapes are read once per layer and kept, already in the map's spatial
-// reference, until Forget() (the host calls it when a view is refreshed, since
-// data, definition expressions or the map's coordinates may have changed).
-class MapRenderer {
-public:
-    void Draw(QPainter& painter, platform::Map& map, const MapTransform& transform);
-    void Forget() { shapes_.clear(); }
-
-private:
-    struct Feature {
-        platform::ObjectId id;
-        int dimension;
-        std::vector<std::vector<platform::Point2D>> parts;
-    };
-    struct LayerShapes {
-        std::weak_ptr<platform::FeatureLayer> layer;
-        std::string definition;
-        std::string reference;
-        std::vector<Feature> features;
-    };
-
-    const std::vector<Feature>& ShapesOf(const std::shared_ptr<platform::FeatureLayer>& layer,
-                                         const platform::SpatialReference& mapReference);
-    void DrawLayer(QPainter& painter, const std::shared_ptr<platform::FeatureLayer>& layer,
-                   const platform::SpatialReference& mapReference, const MapTransform& transform);
-    void DrawGraphics(QPainter& painter, platform::Map& map, const MapTransform& transform);
-
-    std::map<const platform::FeatureLayer*, LayerShapes> shapes_;
+// One layer of a map picture: its shapes, how it is drawn and the IDs of its
+// selected features (ascending).
+struct SceneLayer {
+    std::shared_ptr<const LayerShapes> shapes;
+    LayerStyle style;
+    std::shared_ptr<const platform::ObjectIds> selected;
+    bool operator==(const SceneLayer& other) const {
+        return shapes == other.shapes && selected == other.selected && style.dimension == other.style.dimension &&
+               style.stroke == other.style.stroke && style.fill == other.style.fill;
+    }
 };
+
+// Everything a picture of the map's features shows, as values that a drawing
+// thread may read while the map goes on changing: equal scenes give equal
+// pictures.
+struct MapScene {
+    ScreenMapping mapping;
+    QSize pixels;
+    std::vector<SceneLayer> layers;  // in drawing order: the bottom of the table of contents first
+    bool operator==(const MapScene&) const = default;
+};
+
+// Draws the features of the scene, selected ones highlighted, on a white
+// picture of the scene's size. Returns an empty picture when `cancelled` was
+// set before the end.
+QImage DrawScene(const MapScene& scene, const std::atomic<bool>& cancelled);
+
+// Draws the map's graphic elements, the selected ones with handles.
+void DrawGraphics(QPainter& painter, platform::Map& map, const MapTransform& transform);
 
 }  // namespace desktop

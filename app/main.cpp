@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include <sys/auxv.h>
+
 #include "app/Guarded.h"
-#include "app/HugePageHeap.h"
 #include "app/MainWindow.h"
 #include "app/ServerRegistration.h"
 #include "platform/com/ComError.h"
@@ -23,10 +25,21 @@ int Registration(bool enter, const std::string& library) {
     std::printf("%s %s\n", enter ? "Registered" : "Unregistered", library.c_str());
     return 0;
 }
+// The folder of this program. Started as the dynamic loader's argument
+// ("ld-linux-x86-64.so.2 tessaly-desktop"), the running executable is the
+// loader, and the loader hands the program's own path on as AT_EXECFN.
+std::string ProgramFolder() {
+    const auto* program = reinterpret_cast<const char*>(getauxval(AT_EXECFN));
+    std::error_code error;
+    if (getauxval(AT_BASE) == 0 && program != nullptr) {
+        const auto path = std::filesystem::canonical(program, error);
+        if (!error) return path.parent_path().string();
+    }
+    return QApplication::applicationDirPath().toStdString();
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    desktop::StartWithHugePageHeap(argv);
     if (argc == 3 && (std::string(argv[1]) == "--register" || std::string(argv[1]) == "--unregister"))
         return Registration(std::string(argv[1]) == "--register", argv[2]);
 
@@ -38,7 +51,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    desktop::MainWindow window(desktop::LibraryBesideProgram(QApplication::applicationDirPath().toStdString()));
+    desktop::MainWindow window(desktop::LibraryBesideProgram(ProgramFolder()));
     window.show();
     if (!window.LoadProblems().isEmpty()) QMessageBox::warning(&window, window.windowTitle(), window.LoadProblems());
     if (arguments.size() == 2) window.OpenDocument(arguments[1]);

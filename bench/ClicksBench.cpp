@@ -9,14 +9,15 @@
 //   Update Values, 1M Integer64 IDs      vs ogrinfo -dialect SQLite "SELECT DISTINCT ..."
 //   Update Values, ~1M texts, German     vs the same click in C.UTF-8
 //   StringsAscending, 1M German texts    vs the same sort in C.UTF-8
+//   Desktop: open the points' document,  the longest UI-thread pause until the map is drawn (target 1 s)
+//   Desktop: Cancel in Summarize         the longest UI-thread pause after the click (target 0.1 s)
 //   New Set with a where clause          vs ogrinfo -ro -so -where
 //   Summarize, 50 / ~1M text / 1M ID groups  vs ogr2ogr -dialect SQLite ... GROUP BY to a .dbf
 //   Delete Reference, every 100th of a   vs awk dropping the same lines into a new file
 //     million QuickLoad.txt entries
 // Every run is a child process of its own; each line gives the best time of
 // the repeats, the peak memory of that process and the time's ratio to the peer.
-// The clicks run in a heap set up as tessaly-desktop sets its own (huge pages);
-// the peers run as they are.
+// Ours and the peers run in the same environment, with the system's own heap.
 //
 //   bench_clicks [points] [--repeat N] [--only TEXT]   (default 1000000 points, 2 repeats)
 #include <cstdio>
@@ -26,10 +27,11 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -39,7 +41,7 @@
 #include <ogrsf_frmts.h>
 
 #include "BenchData.h"
-#include "app/HugePageHeap.h"
+#include "DesktopBench.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/IClassFactory.h"
 #include "platform/com/InprocServer.h"
@@ -277,10 +279,10 @@ double SortTextsCUtf8(const PointsData&, double& residentMB) { return SortTexts(
 // out in batches after the click, and sets its scroll range at the end.
 bool ValueListLaidOut() {
     for (QWidget* widget : QApplication::allWidgets()) {
-        auto* list = dynamic_cast<QListWidget*>(widget);
-        if (list == nullptr || list->count() < 2) continue;
+        auto* list = dynamic_cast<QListView*>(widget);
+        if (list == nullptr || list->model() == nullptr || list->model()->rowCount() < 2) continue;
         const QScrollBar* bar = list->verticalScrollBar();
-        if (bar->maximum() + bar->pageStep() < list->count()) return false;
+        if (bar->maximum() + bar->pageStep() < list->model()->rowCount()) return false;
     }
     return true;
 }
@@ -460,6 +462,24 @@ private:
     Options options_;
 };
 
+// Rows against a fixed target rather than a peer: how long the window stays
+// away from the user at most.
+void RunDesktop(const Runner& run, const PointsData& data) {
+    const std::string on = " (" + data.kind + ")";
+    for (const auto& [name, work, target] :
+         {std::tuple{"Desktop: open the document, longest UI pause", &bench::OpenLessonLongestPause, 1.0},
+          std::tuple{"Desktop: Cancel in Summarize, longest UI pause", &bench::CancelSummarizeLongestPause, 0.1}}) {
+        const Measure measure = run.Child(work, data);
+        if (!measure.ok) {
+            std::printf("%-44s FAILED\n", (name + on).c_str());
+            continue;
+        }
+        std::printf("%-44s %7.3f s  peak %7.1f MB  | target %.1f s  ratio %5.2fx\n", (name + on).c_str(),
+                    measure.seconds, measure.peakMB, target, measure.seconds / target);
+        std::fflush(stdout);
+    }
+}
+
 void RunAll(const Runner& run, const PointsData& data, long long points) {
     const std::string on = " (" + data.kind + ")";
     const std::string file = data.file.string();
@@ -483,7 +503,9 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
         const Measure shownQt = run.Child(QtHostUpdateValuesShown, data, "LABEL");
         bench::Report("Update Values, ~1M values, Qt host" + on, shownQt, "the same click headless", many);
         const Measure laidOutQt = run.Child(QtHostUpdateValuesLaidOut, data, "LABEL");
-        bench::Report("  the same, until the list is laid out" + on, laidOutQt, "the same click headless", many);
+        bench::Report("  the same, until every line can be shown" + on, laidOutQt, "the same click headless", many);
+        if (laidOutQt.ok && many.ok)
+            std::printf("%-44s peak memory %5.2fx the headless click's\n", "", laidOutQt.peakMB / many.peakMB);
         const Measure ids = run.Child(UpdateValues, data, "ID");
         const Measure idsPeer = run.Program(
             {"ogrinfo", "-ro", "-q", "-dialect", "SQLite", "-sql", "SELECT DISTINCT ID FROM " + data.layer, file});
@@ -497,6 +519,7 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
         const Measure plain = run.Child(SortTextsCUtf8, data);
         bench::Report("StringsAscending, 1M texts, de_DE.UTF-8", german, "the same sort in C.UTF-8", plain);
     }
+    if (run.Wanted("desktop")) RunDesktop(run, data);
     if (run.Wanted("newset")) {
         const Measure ours = run.Child(NewSet, data);
         const Measure peer = run.Program({"ogrinfo", "-ro", "-so", "-where", "COUNT < 500", file, data.layer});
@@ -524,7 +547,6 @@ void RunAll(const Runner& run, const PointsData& data, long long points) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    desktop::StartWithHugePageHeap(argv);  // the clicks run in a heap set up as the desktop's
     try {
         Options options;
         for (int i = 1; i < argc; ++i) {

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds and tests with. Safe to run again.
+# Installs the Debian packages the project builds and tests with, by their
+# Debian 12 (bookworm) names. Safe to run again.
 set -euo pipefail
+. /etc/os-release
+if [ "${ID:-}" != debian ] || [ "${VERSION_ID:-}" != 12 ]; then
+  echo "setup-deps.sh: the package names below are Debian 12's; this is ${PRETTY_NAME:-an unknown system}" >&2
+fi
 packages=(
   build-essential cmake ninja-build pkg-config
   libgdal-dev gdal-bin libsqlite3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libicu-dev libgmp-dev
-  xvfb xauth fonts-dejavu-core fonts-liberation2 locales
+  xvfb xauth x11-utils fonts-dejavu-core fonts-liberation2 locales
   postgresql postgresql-15-postgis-3
   clang libclang-rt-14-dev llvm-14
 )

@@ -32,6 +32,9 @@ public:
     // revision only needs the lines past those it shows. Reading it does not
     // load the form.
     unsigned LinesRevision() const { return linesRevision_; }
+    // The line at a valid `index`, for a view that shows the loaded list's
+    // lines: no copy, and it does not load the form.
+    const std::string& ShownLine(int index) const { return items_[static_cast<std::size_t>(index)]; }
 
 protected:
     void ResetState() override;

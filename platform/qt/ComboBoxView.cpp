@@ -16,7 +16,9 @@ class ComboBoxView : public ControlView {
 public:
     ComboBoxView(FormView& form, ComboBox& combo, QWidget* parent)
         : ControlView(form, combo), combo_(combo), widget_(new QComboBox(parent)),
+          lines_(new ListLinesModel(combo, [&form] { return form.Following(); }, widget_)),
           editable_(combo.Style() == vbComboDropdown) {
+        widget_->setModel(lines_);
         widget_->setEditable(editable_);
         widget_->setInsertPolicy(QComboBox::NoInsert);
         QObject::connect(widget_, &QComboBox::activated, [this](int row) {
@@ -35,10 +37,9 @@ public:
 
 protected:
     void SyncContent() override {
-        lines_.Sync(
-            combo_, widget_->count(), [this] { widget_->clear(); },
-            [this](const QStringList& lines) { widget_->addItems(lines); });
+        lines_->Sync();
         const int index = combo_.ListIndex();
+        if (index >= lines_->rowCount()) lines_->TakeAll();
         if (widget_->currentIndex() != index) widget_->setCurrentIndex(index);
         if (editable_) {
             const QString text = ToQString(combo_.Text());
@@ -49,8 +50,8 @@ protected:
 private:
     ComboBox& combo_;
     QComboBox* widget_;
+    ListLinesModel* lines_;
     const bool editable_;
-    ShownLines lines_;
 };
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "platform/qt/DesktopLaunch.h"
 
+#include <QByteArray>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
+#include <filesystem>
 
 #include "platform/qt/QtText.h"
 
@@ -20,13 +20,18 @@ bool IsAddress(const QString& target) {
 }  // namespace
 
 QUrl DesktopUrl(const std::string& target, const std::string& folder) {
+    if (target.empty()) return {};
+    // Paths stay the bytes they are: a folder name that is not UTF-8 would not
+    // survive a QString, so the file address is made from the bytes, escaped.
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const fs::path base = folder.empty() ? fs::current_path(ignored) : fs::path(folder);
+    const fs::path local = (base / fs::path(target)).lexically_normal();
     const QString text = ToQString(target);
-    if (text.isEmpty()) return {};
-    const QDir base = folder.empty() ? QDir::current() : QDir(ToQString(folder));
-    const QString local = QDir::cleanPath(base.absoluteFilePath(text));
     // File names here may hold ":", so "v2:final.pdf" is a file when one of that name is there.
-    if (IsAddress(text) && !QFileInfo::exists(local)) return QUrl(text);
-    return QUrl::fromLocalFile(local);
+    if (IsAddress(text) && !fs::exists(local, ignored)) return QUrl(text);
+    const QByteArray bytes(local.native().data(), static_cast<qsizetype>(local.native().size()));
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/:@!$&'()*+,;="), QUrl::StrictMode);
 }
 
 bool OpenWithDesktop(const std::string& target, const std::string& folder) {

@@ -7,7 +7,8 @@ namespace platform::qt {
 // What the desktop is asked to open: the file, a relative name counting from
 // `folder` when one is given (else from the current folder); but a target
 // that reads as a web address (any scheme of two or more letters) and names
-// no existing file is that address, as it is. Empty for "".
+// no existing file is that address, as it is. Empty for "". A file's address
+// carries its path's bytes, whatever their encoding.
 QUrl DesktopUrl(const std::string& target, const std::string& folder);
 
 // Opens the document or web address of DesktopUrl with the program the

@@ -1,6 +1,8 @@
+#include <QItemSelection>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <functional>
 
@@ -14,9 +16,9 @@ namespace {
 // A list widget that leaves choosing to the control: presses, double
 // clicks and the keys that choose a line are reported, and the widget shows
 // only what the control then holds.
-class ListWidget : public QListWidget {
+class ListWidget : public QListView {
 public:
-    using QListWidget::QListWidget;
+    using QListView::QListView;
 
     std::function<void(int row)> onPress;
     std::function<void(int row)> onDoubleClick;
@@ -26,14 +28,14 @@ public:
     // Typing a line's first letters chooses it as the list does, through the
     // control, instead of marking it in the widget alone.
     void keyboardSearch(const QString& search) override {
-        const int before = currentRow();
+        const int before = currentIndex().row();
         {
             const QSignalBlocker blocker(this);
             const QItemSelection marks = selectionModel()->selection();
-            QListWidget::keyboardSearch(search);
+            QListView::keyboardSearch(search);
             selectionModel()->select(marks, QItemSelectionModel::ClearAndSelect);
         }
-        const int found = currentRow();
+        const int found = currentIndex().row();
         if (found >= 0 && found != before) onKeyChoose(found);
     }
 
@@ -53,8 +55,8 @@ protected:
         onDoubleClick(index.isValid() ? index.row() : -1);
     }
     void keyPressEvent(QKeyEvent* event) override {
-        const int rows = count();
-        const int current = currentRow();
+        const int rows = model()->rowCount();
+        const int current = currentIndex().row();
         const int page = std::max(1, viewport()->height() / std::max(1, sizeHintForRow(0)));
         int target = -1;
         switch (event->key()) {
@@ -70,7 +72,7 @@ protected:
         default:
             // Marking every line is not something the list does.
             if (event->matches(QKeySequence::SelectAll)) return;
-            QListWidget::keyPressEvent(event);
+            QListView::keyPressEvent(event);
             return;
         }
         if (rows == 0) return;
@@ -79,14 +81,29 @@ protected:
     }
 };
 
+// Every line is as high, and the lines as wide, as the widest line would be
+// drawn: the view lays out a million lines without asking each its size.
+class UniformLines : public QStyledItemDelegate {
+public:
+    UniformLines(const ListLinesModel& lines, QObject* parent) : QStyledItemDelegate(parent), lines_(lines) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const int widest = lines_.WidestRow();
+        return QStyledItemDelegate::sizeHint(option, widest >= 0 ? lines_.index(widest) : index);
+    }
+
+private:
+    const ListLinesModel& lines_;
+};
+
 class ListBoxView : public ControlView {
 public:
     ListBoxView(FormView& form, ListBox& list, QWidget* parent)
-        : ControlView(form, list), list_(list), widget_(new ListWidget(parent)) {
-        // A list of a million values shows its first lines at once and lays out
-        // the rest a batch at a time, the window answering in between.
-        widget_->setLayoutMode(QListView::Batched);
-        widget_->setBatchSize(1000);
+        : ControlView(form, list), list_(list), widget_(new ListWidget(parent)),
+          lines_(new ListLinesModel(list, [&form] { return form.Following(); }, widget_)) {
+        widget_->setModel(lines_);
+        widget_->setItemDelegate(new UniformLines(*lines_, widget_));
+        widget_->setUniformItemSizes(true);
+        widget_->setEditTriggers(QAbstractItemView::NoEditTriggers);
         widget_->onPress = [this](int row) { User([this, row] { list_.UserClick(row); }); };
         // The press before the double click ran the click; only DblClick is left.
         widget_->onDoubleClick = [this](int row) {
@@ -101,7 +118,7 @@ public:
         widget_->onKeyChoose = [this](int row) {
             if (multi_) {
                 const QSignalBlocker blocker(widget_);
-                widget_->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+                widget_->selectionModel()->setCurrentIndex(lines_->index(row), QItemSelectionModel::NoUpdate);
             } else {
                 User([this, row] { list_.UserClick(row); });
             }
@@ -116,64 +133,58 @@ protected:
     void SyncContent() override {
         const bool wasMulti = multi_;
         multi_ = list_.MultiSelect() != vbMultiSelectNone;
-        const bool refilled = lines_.Sync(
-            list_, widget_->count(), [this] { widget_->clear(); },
-            [this](const QStringList& lines) { widget_->addItems(lines); });
+        const bool refilled = lines_->Sync();
+        // A line the view does not hold yet cannot be marked or chosen.
+        const int index = list_.ListIndex();
+        if (index >= lines_->rowCount() || (multi_ && list_.MarksRevision() != shownMarks_)) lines_->TakeAll();
 
         // The marks are drawn as the widget's selection, set here only. Added
         // lines come unmarked and leave ListIndex alone: a single-selection
-        // list fixes only the rows the widget marks and the chosen one; a
+        // list marks its line again only when the chosen line changed; a
         // multi-selection list looks at every row only when a mark changed.
         if (refilled || multi_ != wasMulti) {
             widget_->setSelectionMode(multi_ ? QAbstractItemView::MultiSelection
                                              : QAbstractItemView::SingleSelection);
         }
-        if (!multi_) {
-            MarkChosenRow();
-        } else if (refilled || multi_ != wasMulti || list_.MarksRevision() != shownMarks_) {
-            for (int i = 0; i < widget_->count(); ++i) {
-                const bool marked = list_.Selected(i);
-                if (widget_->item(i)->isSelected() != marked) widget_->item(i)->setSelected(marked);
-            }
+        QItemSelectionModel* marks = widget_->selectionModel();
+        if (!multi_ && (refilled || multi_ != wasMulti || index != shownIndex_)) {
+            const QModelIndex chosen = lines_->index(index);
+            const QModelIndexList shown = marks->selectedIndexes();
+            if (!chosen.isValid() && !shown.isEmpty()) marks->clearSelection();
+            if (chosen.isValid() && shown != QModelIndexList{chosen})
+                marks->select(chosen, QItemSelectionModel::ClearAndSelect);
+        } else if (multi_ && (refilled || multi_ != wasMulti || list_.MarksRevision() != shownMarks_)) {
+            marks->select(MarkedRuns(), QItemSelectionModel::ClearAndSelect);
         }
         shownMarks_ = list_.MarksRevision();
 
-        const int index = list_.ListIndex();
-        if (index >= 0 && index < widget_->count()) {
-            widget_->setCurrentRow(index, QItemSelectionModel::NoUpdate);
-            if (index != shownIndex_) ScrollTo(widget_->item(index));
-        } else if (widget_->currentRow() >= widget_->count()) {
-            widget_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+        if (index >= 0 && index < lines_->rowCount()) {
+            marks->setCurrentIndex(lines_->index(index), QItemSelectionModel::NoUpdate);
+            if (index != shownIndex_) widget_->scrollTo(lines_->index(index));
+        } else if (widget_->currentIndex().row() >= lines_->rowCount()) {
+            marks->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
         }
         shownIndex_ = index;
     }
 
 private:
-    // A line the batches have not reached has no place to scroll to yet: the
-    // rest of the list is laid out now, once, so the chosen line shows.
-    void ScrollTo(QListWidgetItem* item) {
-        if (widget_->visualItemRect(item).isEmpty()) {
-            widget_->setLayoutMode(QListView::SinglePass);
-            widget_->doItemsLayout();
-            widget_->setLayoutMode(QListView::Batched);
+    // The marked lines, as runs of neighbouring rows.
+    QItemSelection MarkedRuns() const {
+        QItemSelection runs;
+        const int rows = lines_->rowCount();
+        for (int i = 0; i < rows; ++i) {
+            if (!list_.Selected(i)) continue;
+            int last = i;
+            while (last + 1 < rows && list_.Selected(last + 1)) ++last;
+            runs.select(lines_->index(i), lines_->index(last));
+            i = last;
         }
-        widget_->scrollToItem(item);
-    }
-
-    void MarkChosenRow() {
-        const int index = list_.ListIndex();
-        if (widget_->selectionModel()->hasSelection()) {
-            for (const QModelIndex& row : widget_->selectionModel()->selectedIndexes()) {
-                if (row.row() != index) widget_->item(row.row())->setSelected(false);
-            }
-        }
-        if (index >= 0 && index < widget_->count() && !widget_->item(index)->isSelected())
-            widget_->item(index)->setSelected(true);
+        return runs;
     }
 
     ListBox& list_;
     ListWidget* widget_;
-    ShownLines lines_;
+    ListLinesModel* lines_;
     bool multi_ = false;
     int shownIndex_ = -1;
     unsigned shownMarks_ = 0;

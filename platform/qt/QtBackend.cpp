@@ -168,6 +168,13 @@ void QtBackend::CreateErrorReportWindow() {
 
 void QtBackend::ShowErrorReport(const std::string& text) {
     CreateErrorReportWindow();
+    // The report stands above the window the user was working in (a report
+    // window's Print, a dialog), not behind it over the main window.
+    QWidget* active = QApplication::activeModalWidget();
+    if (active == nullptr) active = QApplication::activeWindow();
+    if (active == errorReport_.data() || active == nullptr) active = errorReport_->parentWidget();
+    if (active != nullptr && active != errorReport_->parentWidget())
+        errorReport_->setParent(active, errorReport_->windowFlags());
     errorReport_->ShowReport(text);
 }
 

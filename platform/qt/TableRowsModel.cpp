@@ -12,9 +12,16 @@ namespace {
 
 constexpr int kBatch = 500;
 
+// Every number of a table window by one rule, whatever its type: the user's
+// decimal sign and no grouping, so "1838" and "318,5" stand side by side as
+// they are read back.
 QString CellText(const Variant& value) {
     if (value.IsNull()) return QStringLiteral("<Null>");
-    if (value.IsDouble()) return QLocale().toString(value.AsDouble(), 'g', 15);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (value.IsDouble()) return locale.toString(value.AsDouble(), 'g', 15);
+    if (value.IsInteger()) return locale.toString(value.AsInteger());
+    if (value.IsLongLong()) return locale.toString(static_cast<qlonglong>(value.AsLongLong()));
     return ToQString(value.ToText());
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/com/ComError.h"
 #include "platform/data/SelectionSet.h"
@@ -41,6 +42,11 @@ TableWindowWidget::TableWindowWidget(std::shared_ptr<HostObject> target, QWidget
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    // Each column at least as wide as its heading, which names the field whole.
+    for (int column = 0; column < rows_->columnCount(); ++column) {
+        QHeaderView* header = view_->horizontalHeader();
+        header->resizeSection(column, std::max(header->sectionSize(column), header->sectionSizeHint(column)));
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(view_);

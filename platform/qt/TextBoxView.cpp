@@ -13,6 +13,13 @@
 namespace platform::qt {
 namespace {
 
+// The fonts forms are designed in: on this system the form's own font stands in for them.
+bool IsDialogFont(const QString& family) {
+    for (const char* name : {"MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"})
+        if (family.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 // A line edit that keeps its selection when the focus leaves, as a text box
 // does (a click on a button may work on the selected text).
 class LineEdit : public QLineEdit {
@@ -62,8 +69,14 @@ public:
 protected:
     void SyncContent() override {
         QWidget* widget = Widget();
-        QFont font = widget->font();
-        font.setFamily(ToQString(text_.FontName()));
+        // The design's dialog font is the form's font here, as it is for the
+        // form's labels; another font is asked for by its name. Characters
+        // take whole pixels, as the layouts were made for: a report's 74-dash
+        // rule fits the report window's design width.
+        QFont font = Form().font();
+        const QString family = ToQString(text_.FontName());
+        if (!IsDialogFont(family)) font.setFamilies({family});
+        font.setHintingPreference(QFont::PreferFullHinting);
         font.setPointSizeF(text_.FontSize());
         widget->setFont(font);
         QPalette palette = widget->parentWidget()->palette();

@@ -53,21 +53,23 @@ void frmAbout::Design() {
     imgTessaly.SetPicture("tessalylogo");
     imgTessaly.Move(120, 120, 1440, 1440);
     lblZVB1.SetCaption("TESSALY");
-    lblZVB1.Move(1740, 120, 3000, 375);
+    // The texts under the description keep their distance to the bottom edge
+    // as the window grows, so they stand below it, where growing moves them away.
+    lblZVB1.Move(1740, 2760, 3000, 375);
     lblVersion.SetCaption("Version:");
-    lblVersion.Move(1740, 540, 3000, 255);
-    rtfAbout.Move(1740, 900, 4875, 2220);
+    lblVersion.Move(1740, 3165, 3000, 255);
+    rtfAbout.Move(1740, 120, 4875, 2520);
     lglGIS.SetCaption("ArcGIS Tools by ");
-    lglGIS.Move(1740, 3240, 1260, 255);
+    lglGIS.Move(1740, 3600, 1260, 255);
     lblWebSite.SetCaption("Tessaly GIS Lab");
-    lblWebSite.Move(3000, 3240, 1740, 255);
+    lblWebSite.Move(3000, 3600, 1740, 255);
     lblWebSite.SetForeColor(kLinkBlue);
     lblWebSite.SetMousePointer(kCustomPointer);
     picKorLogo.SetPicture("makerlogo");
     picKorLogo.Move(120, 1680, 1440, 720);
     picKorLogo.SetMousePointer(kCustomPointer);
     lblZVB2.SetCaption("Earth System Learning Partnership");
-    lblZVB2.Move(1740, 3600, 3000, 255);
+    lblZVB2.Move(1740, 3960, 3000, 255);
     lblZVB2.SetForeColor(kLinkBlue);
     lblZVB2.SetMousePointer(kCustomPointer);
     cmdOK.SetCaption("OK");

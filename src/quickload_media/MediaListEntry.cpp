@@ -1,6 +1,7 @@
 #include "src/quickload_media/MediaListEntry.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -80,6 +81,17 @@ std::string MediaFullPath(const MediaListEntry& entry, const std::string& baseFo
     std::string relative = entry.path;
     std::replace(relative.begin(), relative.end(), '\\', '/');
     return baseFolder + relative;
+}
+
+std::string WebAddress(const std::string& path) {
+    // A scheme is a letter, then letters, digits, "+", "-" or ".", then ":";
+    // one letter alone would be a drive.
+    const auto colon = path.find(':');
+    const auto isSchemeChar = [](unsigned char c) { return std::isalnum(c) || c == '+' || c == '-' || c == '.'; };
+    const bool hasScheme = colon != std::string::npos && colon >= 2 &&
+                           std::isalpha(static_cast<unsigned char>(path[0])) &&
+                           std::all_of(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(colon), isSchemeChar);
+    return hasScheme ? path : "http://" + path;
 }
 
 }  // namespace tessaly

@@ -46,4 +46,9 @@ std::optional<MediaListEntry> ParseMediaLine(const std::string& line);
 // document folder `baseFolder` (ending in "/"), its "\" read as "/".
 std::string MediaFullPath(const MediaListEntry& entry, const std::string& baseFolder);
 
+// The address a website entry opens: as it stands when it names its scheme
+// ("https:", "mailto:"), else as an http address ("www.usgs.gov" ->
+// "http://www.usgs.gov"), which is what a browser makes of it too.
+std::string WebAddress(const std::string& path);
+
 }  // namespace tessaly

@@ -251,7 +251,7 @@ void tessaly_MediaDialog::cmdOK_Click() {
             platform::MsgBox("Problem identifying filename!  Unable to continue...", platform::vbCritical,
                              "Unable to identify filename of media file:");
         } else if (choice_.typeText == "Website" && !path.ends_with(".url")) {
-            OpenDoc(path, "");
+            OpenDoc(WebAddress(path), "");
         } else if (!ExistFileDir(path)) {
             platform::MsgBox("Unable to find the " + choice_.typeText + " located at " + path +
                                  "!  Please make sure that the 'media_list.txt' " +

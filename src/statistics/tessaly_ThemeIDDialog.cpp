@@ -71,7 +71,8 @@ void tessaly_ThemeIDDialog::Design() {
     optAll.Move(120, 240, 2700, 255);
     optSelected.SetCaption("Only selected features");
     optSelected.Move(120, 525, 2700, 255);
-    lblSelCount.Move(360, 840, 2520, 255);
+    // Two lines: "(999,999 of 1,000,000 records selected...)" is wider than the frame.
+    lblSelCount.Move(360, 780, 2520, 390);
 
     cpIgnoreValues.SetCaption("Ignore Values");
     cpIgnoreValues.Move(3360, 2475, 3000, 1215);

@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <cstdlib>
 #include <memory>
+
+#include "app/MapCanvas.h"
 
 namespace fs = std::filesystem;
 
@@ -32,6 +35,13 @@ private:
 
 void Settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    // The maps read and draw between other events: wait until they show what they should.
+    const QDeadlineTimer deadline(20000);
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* canvas = dynamic_cast<desktop::MapCanvas*>(widget);
+        while (canvas != nullptr && canvas->isVisible() && !canvas->PictureCurrent() && !deadline.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 }
 
 LessonCopy::LessonCopy(const std::string& name)

@@ -6,7 +6,8 @@
 // (on the offscreen platform unless QT_QPA_PLATFORM says otherwise), and a
 // copy of the sample lesson with a registry file of its own.
 
-// Lets queued events (the host's deferred redraws) run.
+// Lets queued events (the host's deferred redraws) run, and the maps shown
+// finish their pictures.
 void Settle();
 
 // A temporary folder holding lesson/ (a copy of examples/lesson) and

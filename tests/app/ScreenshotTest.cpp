@@ -97,6 +97,7 @@ C& Control(platform::Form& form, const std::string& name) {
 // Lets the windows draw, from inside a modal window's loop as well.
 void Draw() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    Settle();
 }
 
 class DesktopScreenshot : public ::testing::Test {

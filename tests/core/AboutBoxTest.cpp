@@ -87,6 +87,24 @@ TEST_F(AboutBoxTest, DescriptionIsArialEightPointWithThreeBoldHeadingsOverIndent
     EXPECT_EQ(indented, 3);
 }
 
+TEST_F(AboutBoxTest, EnlargingTheWindowKeepsEveryControlInsideAndClearOfTheOthers) {
+    for (const auto& [width, height] : {std::pair{0, 0}, std::pair{2000, 1500}, std::pair{6000, 9000}}) {
+        WithAboutBox([&](frmAbout& about) {
+            about.SetWidth(about.Width() + width);
+            about.SetHeight(about.Height() + height);
+            for (platform::Control* a : about.Controls()) {
+                EXPECT_TRUE(a->Left() >= 0 && a->Top() >= 0 && a->Left() + a->Width() <= about.ScaleWidth() &&
+                            a->Top() + a->Height() <= about.ScaleHeight())
+                    << a->Name() << " outside at +" << width << ", +" << height;
+                for (platform::Control* b : about.Controls())
+                    EXPECT_TRUE(a == b || a->Left() + a->Width() <= b->Left() || a->Top() + a->Height() <= b->Top() ||
+                                b->Left() + b->Width() <= a->Left() || b->Top() + b->Height() <= a->Top())
+                        << a->Name() << " over " << b->Name() << " at +" << width << ", +" << height;
+            }
+        });
+    }
+}
+
 TEST_F(AboutBoxTest, EachShowLoadsTheWindowAfreshWithTheSameTexts) {
     std::string firstRtf, firstVersion, secondRtf, secondVersion;
     WithAboutBox([&](frmAbout& about) {

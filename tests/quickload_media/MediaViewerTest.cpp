@@ -153,6 +153,26 @@ TEST_F(MediaViewerTest, AFileWithAColonInItsNameOpensAsThatFile) {
               QUrl::fromLocalFile(QString::fromStdString(Lesson("media/v2:final.pdf").string())));
 }
 
+TEST_F(MediaViewerTest, AWebsiteWithoutASchemeOpensAsAnHttpAddress) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"USGS:www.usgs.gov,3", "http://www.usgs.gov"},
+        {"Water:water.usgs.gov/edu/index.html,3", "http://water.usgs.gov/edu/index.html"},
+        {"Secure:https://www.usgs.gov,3", "https://www.usgs.gov"},
+        {"Mail:mailto:info@usgs.gov,3", "mailto:info@usgs.gov"},
+    };
+    for (const auto& [line, address] : cases) {
+        WriteList(std::string(line) + "\r\n");
+        InDialog([](tessaly_MediaDialog& d) {
+            d.lbxAll.UserClick(0);
+            d.cmdOK.UserClick();
+        });
+        Click(*command_);
+        ASSERT_FALSE(Opened().empty()) << line;
+        EXPECT_EQ(Opened().back(), (Shell{address, ""})) << line;
+    }
+    EXPECT_TRUE(ui_->MessageBoxes().empty());
+}
+
 TEST_F(MediaViewerTest, AFailingDesktopOpenGoesUnremarked) {
     ui_->SetShellOpenSucceeds(false);
     InDialog([](tessaly_MediaDialog& d) {
@@ -230,7 +250,8 @@ TEST_F(MediaViewerTest, InternetShortcutsAreFilesBelowTheDocumentFolder) {
         }
     });
     Click(*command_);
-    EXPECT_EQ(Opened(), (std::vector<Shell>{{"usgs.url", Folder() + "links/"}, {"links\\USGS.URL", ""}}));
+    // ".URL" in capitals is no shortcut: a website without a scheme, opened as an http address.
+    EXPECT_EQ(Opened(), (std::vector<Shell>{{"usgs.url", Folder() + "links/"}, {"http://links\\USGS.URL", ""}}));
     ASSERT_EQ(ui_->MessageBoxes().size(), 1u);
     EXPECT_EQ(ui_->MessageBoxes()[0].text.rfind("Unable to find the Website located at " + Folder() + "links/gone.url!",
                                                 0),

@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QCoreApplication>
+#include <QListView>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -151,9 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                       d.lbxNames.SetListIndex(1);
                   },
                   [](ShownDialog& t) {
-                      auto* w = t.Widget<QListWidget>(t.dialog->lbxNames);
-                      return w->count() == 3 && w->item(2)->text() == "gamma" && w->item(1)->isSelected() &&
-                             !w->item(0)->isSelected();
+                      auto* w = t.Widget<QListView>(t.dialog->lbxNames);
+                      auto* marks = w->selectionModel();
+                      return w->model()->rowCount() == 3 && w->model()->index(2, 0).data() == "gamma" &&
+                             marks->isRowSelected(1) && !marks->isRowSelected(0);
                   }},
         StateCase{"ListClearedShowsNothingChosen",
                   [](TestDialog& d) {
@@ -163,8 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
                       d.lbxNames.AddItem("beta");
                   },
                   [](ShownDialog& t) {
-                      auto* w = t.Widget<QListWidget>(t.dialog->lbxNames);
-                      return w->count() == 1 && w->item(0)->text() == "beta" && !w->item(0)->isSelected();
+                      auto* w = t.Widget<QListView>(t.dialog->lbxNames);
+                      return w->model()->rowCount() == 1 && w->model()->index(0, 0).data() == "beta" &&
+                             !w->selectionModel()->isRowSelected(0);
                   }},
         StateCase{"LongListShowsTheLineChosenAsItFills",
                   [](TestDialog& d) {
@@ -172,8 +176,16 @@ INSTANTIATE_TEST_SUITE_P(
                       d.lbxNames.SetListIndex(4990);
                   },
                   [](ShownDialog& t) {
-                      auto* w = t.Widget<QListWidget>(t.dialog->lbxNames);
-                      return w->viewport()->rect().contains(w->visualItemRect(w->item(4990)));
+                      auto* w = t.Widget<QListView>(t.dialog->lbxNames);
+                      return w->viewport()->rect().contains(w->visualRect(w->model()->index(4990, 0)));
+                  }},
+        StateCase{"TheWidestLineSetsTheListsWidth",
+                  [](TestDialog& d) {
+                      for (int i = 0; i < 50; ++i) d.lbxNames.AddItem(i == 20 ? std::string(300, 'w') : "short");
+                  },
+                  [](ShownDialog& t) {
+                      QCoreApplication::processEvents();  // the view lays its lines out
+                      return t.Widget<QListView>(t.dialog->lbxNames)->horizontalScrollBar()->maximum() > 0;
                   }},
         StateCase{"MultiSelectMarks",
                   [](TestDialog& d) {
@@ -182,8 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                       d.lbxMulti.SetSelected(2, true);
                   },
                   [](ShownDialog& t) {
-                      auto* w = t.Widget<QListWidget>(t.dialog->lbxMulti);
-                      return w->item(0)->isSelected() && !w->item(1)->isSelected() && w->item(2)->isSelected();
+                      auto* marks = t.Widget<QListView>(t.dialog->lbxMulti)->selectionModel();
+                      return marks->isRowSelected(0) && !marks->isRowSelected(1) && marks->isRowSelected(2);
                   }},
         StateCase{"ComboLinesAndChoice",
                   [](TestDialog& d) {
@@ -258,10 +270,10 @@ ListLook HeldBy(platform::ListControl& list) {
 
 ListLook ShownBy(QWidget* widget) {
     ListLook look;
-    if (auto* list = dynamic_cast<QListWidget*>(widget)) {
-        for (int i = 0; i < list->count(); ++i) {
-            look.lines.push_back(list->item(i)->text().toStdString());
-            look.marks.push_back(list->item(i)->isSelected());
+    if (auto* list = dynamic_cast<QListView*>(widget)) {
+        for (int i = 0; i < list->model()->rowCount(); ++i) {
+            look.lines.push_back(list->model()->index(i, 0).data().toString().toStdString());
+            look.marks.push_back(list->selectionModel()->isRowSelected(i));
         }
     } else if (auto* combo = dynamic_cast<QComboBox*>(widget)) {
         for (int i = 0; i < combo->count(); ++i) {

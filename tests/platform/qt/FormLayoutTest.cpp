@@ -1,11 +1,14 @@
 // The library's forms as the Qt renderer draws them at their design size:
-// every caption shows whole in its control, and Tab walks the controls in the
-// order the form gives.
+// every caption and text shows whole in its control, empty as the forms are
+// created and with what they show at run time on a million rows, and Tab
+// walks the controls in the order the form gives.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -16,10 +19,18 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
+#include <gdal_priv.h>
+#include <unistd.h>
+#include <ogrsf_frmts.h>
+
 #include "QtTestSupport.h"
+#include "platform/data/SelectionSet.h"
+#include "platform/map/FeatureLayer.h"
+#include "platform/map/VariantArray.h"
 #include "src/core/frmAbout.h"
 #include "src/core/frmReport.h"
 #include "src/core/frmReport_modal.h"
@@ -52,6 +63,20 @@ std::string CutOf(QWidget& widget) {
         if (needed.width() > area.width() || needed.height() > area.height())
             return "needs " + std::to_string(needed.width()) + " x " + std::to_string(needed.height()) + " px, has " +
                    std::to_string(area.width()) + " x " + std::to_string(area.height());
+        return {};
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+        const int needed = metrics.horizontalAdvance(line->text()), has = line->contentsRect().width() - 4;
+        return needed > has ? "needs " + std::to_string(needed) + " px, has " + std::to_string(has) : "";
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(&widget)) {
+        // No line of the text wraps at the box's width.
+        const QFontMetrics textMetrics(text->document()->defaultFont());
+        const int has = text->viewport()->width() - 2 * static_cast<int>(text->document()->documentMargin());
+        for (const QString& line : text->toPlainText().split('\n')) {
+            if (const int needed = textMetrics.horizontalAdvance(line); needed > has)
+                return "\"" + line.toStdString() + "\" needs " + std::to_string(needed) + " px, has " + std::to_string(has);
+        }
         return {};
     }
     auto* button = qobject_cast<QAbstractButton*>(&widget);
@@ -115,6 +140,63 @@ std::shared_ptr<platform::Form> WithoutCandidates(const fs::path&) {
     return dialog;
 }
 
+// A layer of a million rows (VALUE 0 to 999,999), all but the first selected:
+// the longest counts the forms show at run time. Written once for the program.
+std::shared_ptr<platform::FeatureLayer> MillionRows() {
+    static const TestFolder folder("million_" + std::to_string(::getpid()));
+    static const std::shared_ptr<platform::FeatureLayer> layer = [] {
+        const fs::path file = folder.Path() / "million.shp";
+        GDALAllRegister();
+        GDALDatasetUniquePtr dataset(GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")
+                                         ->Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        OGRLayer* rows = dataset->CreateLayer("million", nullptr, wkbPoint, nullptr);
+        OGRFieldDefn value("VALUE", OFTInteger);
+        rows->CreateField(&value);
+        for (int i = 0; i < 1000000; ++i) {
+            OGRFeature feature(rows->GetLayerDefn());
+            feature.SetField(0, i);
+            rows->CreateFeature(&feature);
+        }
+        dataset.reset();
+        auto opened = platform::FeatureLayer::Open("A million rows", file.string());
+        platform::ObjectIds all(999999);
+        std::iota(all.begin(), all.end(), 1);
+        opened->SelectionSet()->Combine(std::move(all), platform::selectionresult::New);
+        return opened;
+    }();
+    return layer;
+}
+
+// A dialog of a layer or table handed the million rows, chosen.
+template <class F>
+std::shared_ptr<platform::Form> OnMillionRows(const fs::path&) {
+    auto dialog = std::make_shared<F>();
+    auto candidates = std::make_shared<tessaly::TableLayerCollection>();
+    candidates->Add(MillionRows(), "0");
+    dialog->theTableLayers(candidates);
+    dialog->theCurrentSelected(MillionRows());
+    return dialog;
+}
+
+std::shared_ptr<platform::Form> QueryBuilderOnMillionRows(const fs::path&) {
+    auto dialog = std::make_shared<tessaly::tessaly_ModQueryDialog>();
+    auto layers = std::make_shared<platform::VariantArray>();
+    layers->Add(MillionRows());
+    dialog->theLayerArray(layers);
+    dialog->lbxThemes.AddItem(MillionRows()->Name());
+    dialog->lbxThemes.SetListIndex(0);
+    return dialog;
+}
+
+// The report window with a statistics report's lines, separators included.
+template <class F>
+std::shared_ptr<platform::Form> WithReport(const fs::path&) {
+    auto report = std::make_shared<F>();
+    const std::string rule(74, '-');
+    report->txtReport.SetText(rule + "\r\nField:  VALUE\r\n" + rule + "\r\nCount:  999,999\r\n" + rule + "\r\n");
+    return report;
+}
+
 const FormCase kForms[] = {
     {"frmAbout", Created<tessaly::frmAbout>},
     {"frmReport", Created<tessaly::frmReport>},
@@ -128,6 +210,11 @@ const FormCase kForms[] = {
     {"tessaly_ModQueryDialog", Created<tessaly::tessaly_ModQueryDialog>},
     {"frm_Tessaly_Summarize", WithoutCandidates<tessaly::frm_Tessaly_Summarize>},
     {"frmSumHelp", Created<tessaly::frmSumHelp>},
+    {"tessaly_ThemeIDDialog_MillionRows", OnMillionRows<tessaly::tessaly_ThemeIDDialog>},
+    {"frm_Tessaly_Summarize_MillionRows", OnMillionRows<tessaly::frm_Tessaly_Summarize>},
+    {"tessaly_ModQueryDialog_MillionRows", QueryBuilderOnMillionRows},
+    {"frmReport_WithReport", WithReport<tessaly::frmReport>},
+    {"frmReport_modal_WithReport", WithReport<tessaly::frmReport_modal>},
 };
 
 class CaptionFit : public testing::TestWithParam<FormCase> {};

@@ -1,4 +1,11 @@
 #include <gtest/gtest.h>
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <cmath>
+#include <random>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -116,6 +123,52 @@ TEST(TableWindows, ShowTheRowsWithTheirAliasesAndHideInvisibleFields) {
     EXPECT_EQ(rows->index(1, 1).data().toString(), "Bob");
     EXPECT_EQ(rows->index(2, 2).data().toString(), "61");
     window->Close();
+}
+
+TEST(TableWindows, ShowEveryNumberTypeByTheSameRuleInEveryLocale) {
+    // Generated integers and doubles of every magnitude, as a dBASE table.
+    QTemporaryDir folder;
+    const std::string file = folder.filePath("numbers.dbf").toStdString();
+    std::mt19937 random(22);
+    std::vector<std::pair<int, double>> values;
+    {
+        GDALAllRegister();
+        GDALDatasetUniquePtr dataset(
+            GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")->Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        OGRLayer* layer = dataset->CreateLayer("numbers", nullptr, wkbNone, nullptr);
+        OGRFieldDefn whole("WHOLE", OFTInteger), real("REAL", OFTReal);
+        real.SetPrecision(4);
+        layer->CreateField(&whole);
+        layer->CreateField(&real);
+        for (int i = 0; i < 60; ++i) {
+            values.emplace_back((static_cast<int>(random() % 1000000000) >> (3 * (i % 9))) * (i % 2 ? -1 : 1),
+                                std::round(std::ldexp(random() / 4294967296.0, 3 * (i % 9)) * 1e4) / 1e4);
+            OGRFeature feature(layer->GetLayerDefn());
+            feature.SetField(0, values.back().first);
+            feature.SetField(1, values.back().second);
+            layer->CreateFeature(&feature);
+        }
+    }
+    ScopedQtHost host;
+    auto numbers = platform::StandaloneTable::Open("numbers", file);
+    for (const char* name : {"C", "en_US", "de_DE", "fr_FR"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(name)));
+        auto window = OpenTableWindow(numbers);
+        QAbstractItemModel* rows = host->WindowOf(*window)->View()->model();
+        ASSERT_EQ(rows->rowCount(), static_cast<int>(values.size()));
+        QLocale reading;
+        reading.setNumberOptions(QLocale::RejectGroupSeparator);
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            bool wholeRead = false, realRead = false;
+            const QString wholeText = rows->index(row, 1).data().toString();
+            const QString realText = rows->index(row, 2).data().toString();
+            EXPECT_EQ(reading.toInt(wholeText, &wholeRead), values[row].first) << name << " " << wholeText.toStdString();
+            EXPECT_DOUBLE_EQ(reading.toDouble(realText, &realRead), values[row].second) << name << " " << realText.toStdString();
+            EXPECT_TRUE(wholeRead && realRead) << name << ": " << wholeText.toStdString() << ", " << realText.toStdString();
+        }
+        window->Close();
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(TableWindows, ShowTheSelectionWhenItIsAnnouncedAsChanged) {

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
 #include "QtTestSupport.h"
+#include "platform/qt/ErrorReportDialog.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/Twips.h"
 #include "src/core/frmReport.h"
 #include "src/core/frmReport_modal.h"
@@ -119,6 +123,22 @@ TEST(ReportWindow, TheModelessOneFollowsItsFrameAndExitKeepsItsText) {
     EXPECT_TRUE(report->IsLoaded());
     frame->SetVisible(true);
     EXPECT_EQ(ui.Widget<QPlainTextEdit>(*report, report->txtReport)->toPlainText(), "Report text");
+    report->Unload();
+}
+
+TEST(ReportWindow, TheErrorReportOfAFailedPrintStandsAboveTheReportWindow) {
+    ScopedQtUi ui;
+    ui->SetPrinter(std::make_unique<platform::qt::QtPrinter>([] { return std::unique_ptr<QPrinter>(); }));
+    auto report = std::make_shared<tessaly::frmReport>();
+    report->txtReport.SetText("Report text");
+    report->Frame()->SetVisible(true);
+    QWidget* window = ui->WindowOf(*report);
+    ASSERT_NE(window, nullptr);
+    QApplication::setActiveWindow(window);
+    QTest::mouseClick(ui.Widget<QPushButton>(*report, report->cmdPrint), Qt::LeftButton);
+    ASSERT_NE(ui->ErrorReportWindow(), nullptr) << "no printer: an error report";
+    EXPECT_TRUE(ui->ErrorReportWindow()->isVisible());
+    EXPECT_EQ(ui->ErrorReportWindow()->parentWidget(), window);
     report->Unload();
 }
 

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -217,6 +219,18 @@ TEST(DesktopUrl, AnExistingFileIsAFileEvenWhenItsNameReadsLikeAnAddress) {
     const std::string base = folder.path().toStdString();
     EXPECT_EQ(platform::qt::DesktopUrl("v2:final.pdf", base), QUrl::fromLocalFile(folder.filePath("v2:final.pdf")));
     EXPECT_EQ(platform::qt::DesktopUrl("v3:final.pdf", base), QUrl("v3:final.pdf")) << "no such file: an address";
+}
+
+TEST(DesktopUrl, AFolderNameThatIsNotUtf8ReachesTheDesktopAsItsBytes) {
+    QTemporaryDir temporary;
+    const std::string folder = temporary.path().toStdString() + "/Le\xe7on \xe9t\xe9";  // Latin-1 bytes
+    std::filesystem::create_directories(folder + "/media");
+    std::ofstream(folder + "/media/lake.jpg") << "x";
+    const QUrl url = platform::qt::DesktopUrl("media/lake.jpg", folder + "/");
+    ASSERT_TRUE(url.isLocalFile());
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.toEncoded(QUrl::RemoveScheme).mid(2));
+    EXPECT_EQ(bytes.toStdString(), folder + "/media/lake.jpg");
+    EXPECT_TRUE(std::filesystem::exists(bytes.toStdString()));
 }
 
 TEST(StartProgram, ReportsWhetherTheProgramStarted) {

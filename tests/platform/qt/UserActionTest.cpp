@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,9 +48,11 @@ struct Dialog {
     std::shared_ptr<TestDialog> dialog = std::make_shared<TestDialog>();
 };
 
-QPoint RowCentre(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
+QPoint RowCentre(QListView* list, int row) { return list->visualRect(list->model()->index(row, 0)).center(); }
 
-void ClickRow(QListWidget* list, int row) { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, row)); }
+bool Marked(QListView* list, int row) { return list->selectionModel()->isRowSelected(row); }
+
+void ClickRow(QListView* list, int row) { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, row)); }
 
 TEST(UserActions, AButtonClickRunsClick) {
     Dialog d;
@@ -68,17 +70,17 @@ TEST(UserActions, ADisabledButtonTakesNoClick) {
 
 TEST(UserActions, ClickingALineChoosesItAndRunsClickEveryTime) {
     Dialog d;
-    auto* list = d.Widget<QListWidget>(d.dialog->lbxNames);
+    auto* list = d.Widget<QListView>(d.dialog->lbxNames);
     ClickRow(list, 2);
     ClickRow(list, 2);
     EXPECT_EQ(d.dialog->events, (Events{"lbxNames_Click 2", "lbxNames_Click 2"}));
     EXPECT_EQ(d.dialog->lbxNames.ListIndex(), 2);
-    EXPECT_TRUE(list->item(2)->isSelected());
+    EXPECT_TRUE(Marked(list, 2));
 }
 
 TEST(UserActions, ADoubleClickRunsOneClickThenDblClick) {
     Dialog d;
-    auto* list = d.Widget<QListWidget>(d.dialog->lbxNames);
+    auto* list = d.Widget<QListView>(d.dialog->lbxNames);
     // A double click reaches a widget as a click, then the double-click event.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, RowCentre(list, 1));
@@ -87,7 +89,7 @@ TEST(UserActions, ADoubleClickRunsOneClickThenDblClick) {
 
 TEST(UserActions, ArrowKeysChooseTheNextLine) {
     Dialog d;
-    auto* list = d.Widget<QListWidget>(d.dialog->lbxNames);
+    auto* list = d.Widget<QListView>(d.dialog->lbxNames);
     ClickRow(list, 0);
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(d.dialog->events, (Events{"lbxNames_Click 0", "lbxNames_Click 1"}));
@@ -95,31 +97,31 @@ TEST(UserActions, ArrowKeysChooseTheNextLine) {
 
 TEST(UserActions, KeysThatWouldMarkLinesInTheWidgetOnlyGoThroughTheList) {
     Dialog d;
-    auto* names = d.Widget<QListWidget>(d.dialog->lbxNames);
+    auto* names = d.Widget<QListView>(d.dialog->lbxNames);
     ClickRow(names, 0);
     QTest::keyClick(names, Qt::Key_G);  // to the first line starting with "g"
     EXPECT_EQ(d.dialog->events, (Events{"lbxNames_Click 0", "lbxNames_Click 2"}));
     EXPECT_EQ(d.dialog->lbxNames.ListIndex(), 2);
-    EXPECT_EQ(names->selectedItems().size(), 1);
-    EXPECT_TRUE(names->item(2)->isSelected());
+    EXPECT_EQ(names->selectionModel()->selectedRows().size(), 1);
+    EXPECT_TRUE(Marked(names, 2));
 
-    auto* multi = d.Widget<QListWidget>(d.dialog->lbxMulti);
+    auto* multi = d.Widget<QListView>(d.dialog->lbxMulti);
     QTest::keyClick(multi, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_TRUE(multi->selectedItems().isEmpty()) << "no line is marked that the list does not hold marked";
+    EXPECT_TRUE(multi->selectionModel()->selectedRows().isEmpty()) << "no line is marked that the list does not hold marked";
     EXPECT_FALSE(d.dialog->lbxMulti.Selected(0));
 }
 
 TEST(UserActions, MultiSelectClicksToggleMarksWithAClickEach) {
     Dialog d;
-    auto* list = d.Widget<QListWidget>(d.dialog->lbxMulti);
+    auto* list = d.Widget<QListView>(d.dialog->lbxMulti);
     ClickRow(list, 0);
     ClickRow(list, 2);
     ClickRow(list, 0);
     EXPECT_EQ(d.dialog->events, (Events{"lbxMulti_Click 0", "lbxMulti_Click 2", "lbxMulti_Click 0"}));
     EXPECT_FALSE(d.dialog->lbxMulti.Selected(0));
     EXPECT_TRUE(d.dialog->lbxMulti.Selected(2));
-    EXPECT_FALSE(list->item(0)->isSelected());
-    EXPECT_TRUE(list->item(2)->isSelected());
+    EXPECT_FALSE(Marked(list, 0));
+    EXPECT_TRUE(Marked(list, 2));
 }
 
 TEST(UserActions, TypingRunsChangeForEachKey) {
