@@ -322,7 +322,6 @@ TEST_F(DesktopHost, HostSelectByAttributesAndStatisticsWindowsOpenFromTheLaunche
 TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression) {
     OpenLesson();
     const fs::path data = lesson_.Folder() / "trial";
-    fs::create_directories(data);
     testsupport::WriteTrialSources(data);
     struct Item {
         std::string name;

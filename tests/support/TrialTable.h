@@ -50,6 +50,7 @@ inline void WriteTrialTable(GDALDataset& dataset, const char* layerName, OGRwkbG
 // The trial table as every kind of file data: trial.shp, trial_table.dbf,
 // trial.csv and trial.gpkg (layer "trial", table "trial_table").
 inline void WriteTrialSources(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
     WriteTrialTable(*Create(folder / "trial.shp", "ESRI Shapefile"), "trial", wkbPoint);
     WriteTrialTable(*Create(folder / "trial_table.dbf", "ESRI Shapefile"), "trial_table", wkbNone);
     WriteTrialTable(*Create(folder / "trial.csv", "CSV"), "trial", wkbNone);

@@ -89,26 +89,21 @@ inline std::vector<CorpusClause> ReadWhereCorpus() {
 // selects with the clause; nullopt when SQLite rejects it.
 inline Rows SqliteRows(const std::string& file, const std::string& table, const std::string& clause,
                        bool caseSensitiveLike) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
-        throw std::runtime_error("cannot open " + file);
-    }
-    if (caseSensitiveLike) sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr);
-    const std::string sql = "SELECT (" + clause + "\n) FROM \"" + table + "\" ORDER BY fid";
-    sqlite3_stmt* statement = nullptr;
-    Rows rows;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
-        rows.emplace();
-        long long position = 0;
-        int step = 0;
-        for (; (step = sqlite3_step(statement)) == SQLITE_ROW; ++position)
-            if (sqlite3_column_type(statement, 0) != SQLITE_NULL && sqlite3_column_int(statement, 0) != 0)
-                rows->insert(position);
-        if (step != SQLITE_DONE) rows.reset();
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
+    sqlite3* opened = nullptr;
+    const int open = sqlite3_open_v2(file.c_str(), &opened, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(opened, sqlite3_close);
+    if (open != SQLITE_OK) throw std::runtime_error("cannot open " + file);
+    if (caseSensitiveLike) sqlite3_exec(db.get(), "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr);
+    const std::string sql = "SELECT CAST((" + clause + "\n) AS INTEGER) <> 0 FROM \"" + table + "\" ORDER BY fid";
+    std::vector<bool> chosen;
+    const auto row = [](void* out, int, char** values, char**) {
+        static_cast<std::vector<bool>*>(out)->push_back(values[0] && *values[0] == '1');
+        return 0;
+    };
+    if (sqlite3_exec(db.get(), sql.c_str(), row, &chosen, nullptr) != SQLITE_OK) return std::nullopt;
+    std::set<long long> rows;
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        if (chosen[i]) rows.insert(static_cast<long long>(i));
     return rows;
 }
 

@@ -35,7 +35,6 @@ void PrintTo(const SourceKind& kind, std::ostream* out) { *out << kind.name; }
 class WhereCorpus : public ::testing::TestWithParam<SourceKind> {
 protected:
     static void SetUpTestSuite() {
-        fs::create_directories(folder_);
         CPLPushErrorHandler(CPLQuietErrorHandler);
         testsupport::WriteTrialSources(folder_);
         // Each OGR SQL source's rows as GDAL reads them (a dBASE table loses
