@@ -24,7 +24,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <tuple>
 
 #include "DesktopTestSupport.h"
 #include "tests/support/TrialTable.h"
@@ -335,11 +334,11 @@ TEST_F(DesktopHost, SelectByAttributesReachesNoRowOutsideTheDefinitionExpression
         items.push_back({opened->Name(), opened->SelectionSet(), {3 + first, 6 + first}});
         return opened;
     };
-    map->AddLayer(add(platform::FeatureLayer::Open("Trial Points", (data / "trial.shp").string()), 0));
-    map->AddLayer(add(platform::FeatureLayer::Open("Trial Sites", (data / "trial.gpkg").string(), "trial"), 1));
-    for (const auto& [name, file, layer, first] : {std::tuple{"Trial dBASE", "trial_table.dbf", "", 0},
-                                                   {"Trial CSV", "trial.csv", "", 1}, {"Trial Table", "trial.gpkg", "trial_table", 1}})
-        map->AddStandaloneTable(add(platform::StandaloneTable::Open(name, (data / file).string(), layer), first));
+    for (const auto& source : testsupport::kTrialSources) {
+        const std::string path = (data / source.file).string();
+        if (source.points) map->AddLayer(add(platform::FeatureLayer::Open(source.name, path, source.layer), source.first));
+        else map->AddStandaloneTable(add(platform::StandaloneTable::Open(source.name, path, source.layer), source.first));
+    }
     window_->CommandAction("TessalyOpenTable.cmdSelByAttributes")->trigger();
     Settle();
     desktop::SelectByAttributesWindow& query = *window_->SelectByAttributes();

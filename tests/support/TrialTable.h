@@ -4,6 +4,7 @@
 // pairs and non-ASCII letters, a key-word column ("GROUP"), a non-ASCII one
 // ("Höhe"), 64-bit integers, -0.0, and Nulls in every column.
 #include <filesystem>
+#include <ostream>
 #include <stdexcept>
 
 #include "tests/support/GdalTestData.h"
@@ -46,6 +47,22 @@ inline void WriteTrialTable(GDALDataset& dataset, const char* layerName, OGRwkbG
         if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("trial row");
     }
 }
+
+// Where WriteTrialSources puts the trial table: file, layer ("" for the
+// file's only one), the object ID of the first row, whether it has points.
+struct TrialSource {
+    const char* name;
+    const char* file;
+    const char* layer;
+    long long first;
+    bool points;
+};
+inline void PrintTo(const TrialSource& source, std::ostream* out) { *out << source.name; }
+inline const TrialSource kTrialSources[] = {
+    {"shapefile", "trial.shp", "", 0, true},      {"dBASE", "trial_table.dbf", "", 0, false},
+    {"CSV", "trial.csv", "", 1, false},           {"GeoPackageLayer", "trial.gpkg", "trial", 1, true},
+    {"GeoPackageTable", "trial.gpkg", "trial_table", 1, false},
+};
 
 // The trial table as every kind of file data: trial.shp, trial_table.dbf,
 // trial.csv and trial.gpkg (layer "trial", table "trial_table").

@@ -16,23 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::Rows;
 
-struct SourceKind {
-    const char* name;
-    const char* file;
-    const char* layer;  // "" for the file's only one
-    long long first;    // the object ID of the first row
-    bool ogrSql() const { return !*layer; }
-};
+using testsupport::kTrialSources;
+using testsupport::TrialSource;
 
-const SourceKind kKinds[] = {
-    {"shapefile", "trial.shp", "", 0},          {"dBASE", "trial_table.dbf", "", 0},
-    {"CSV", "trial.csv", "", 1},                {"GeoPackageLayer", "trial.gpkg", "trial", 1},
-    {"GeoPackageTable", "trial.gpkg", "trial_table", 1},
-};
-
-void PrintTo(const SourceKind& kind, std::ostream* out) { *out << kind.name; }
-
-class WhereCorpus : public ::testing::TestWithParam<SourceKind> {
+class WhereCorpus : public ::testing::TestWithParam<TrialSource> {
 protected:
     static void SetUpTestSuite() {
         CPLPushErrorHandler(CPLQuietErrorHandler);
@@ -41,8 +28,8 @@ protected:
         // trailing blanks, a CSV file has no Null texts), for SQLite to check
         // the named exceptions on.
         auto twins = testsupport::Create(folder_ / "twins.gpkg", "GPKG");
-        for (const SourceKind& kind : kKinds)
-            if (kind.ogrSql()) twins->CopyLayer(testsupport::OpenRead(folder_ / kind.file)->GetLayer(0), kind.name);
+        for (const TrialSource& kind : kTrialSources)
+            if (!*kind.layer) twins->CopyLayer(testsupport::OpenRead(folder_ / kind.file)->GetLayer(0), kind.name);
         CPLPopErrorHandler();
     }
     static void TearDownTestSuite() { fs::remove_all(folder_); }
@@ -50,7 +37,7 @@ protected:
     // What GDAL itself selects (OGR SQL here), as positions in file order; a
     // clause it refuses as it is set gives nullopt. OGR SQL reports failures
     // on the rows whose date is Null as it reads them, and leaves those out.
-    static Rows GdalRows(const SourceKind& kind, const std::string& clause) {
+    static Rows GdalRows(const TrialSource& kind, const std::string& clause) {
         GDALDatasetUniquePtr dataset = testsupport::OpenRead(folder_ / kind.file);
         OGRLayer* layer = dataset->GetLayer(0);
         CPLPushErrorHandler(CPLQuietErrorHandler);
@@ -64,8 +51,8 @@ protected:
     }
 
     // What the engine of the kind selects, or SQLite for a named exception.
-    static Rows EngineRows(const SourceKind& kind, const testsupport::CorpusClause& c) {
-        if (!kind.ogrSql()) return testsupport::SqliteRows(Path(kind), kind.layer, c.clause, false);
+    static Rows EngineRows(const TrialSource& kind, const testsupport::CorpusClause& c) {
+        if (!!*kind.layer) return testsupport::SqliteRows(Path(kind), kind.layer, c.clause, false);
         if (c.exception == "fails") return std::nullopt;
         if (c.exception.empty()) return GdalRows(kind, c.clause);
         Rows rows = testsupport::SqliteRows((folder_ / "twins.gpkg").string(), kind.name, c.sqliteForm, true);
@@ -73,14 +60,14 @@ protected:
         return rows;
     }
 
-    static std::string Path(const SourceKind& kind) { return (folder_ / kind.file).string(); }
+    static std::string Path(const TrialSource& kind) { return (folder_ / kind.file).string(); }
     static inline const fs::path folder_ = fs::temp_directory_path() / ("tessaly-corpus-" + std::to_string(getpid()));
 };
 
 TEST_P(WhereCorpus, EveryClauseSelectsTheRowsTheSourcesOwnEngineSelects) {
-    const SourceKind& kind = GetParam();
+    const TrialSource& kind = GetParam();
     auto table = platform::SourceTable::Open(Path(kind), kind.layer);
-    testsupport::ExpectCorpusAsEngine(*table, kind.ogrSql() ? 'o' : 's', kind.first, 130,
+    testsupport::ExpectCorpusAsEngine(*table, !*kind.layer ? 'o' : 's', kind.first, 130,
                                       [&](const auto& c) { return EngineRows(kind, c); });
 }
 
@@ -89,7 +76,7 @@ TEST_P(WhereCorpus, NoClauseReachesARowOutsideTheDefinitionExpression) {
                                             GetParam().first);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, WhereCorpus, ::testing::ValuesIn(kKinds),
+INSTANTIATE_TEST_SUITE_P(Sources, WhereCorpus, ::testing::ValuesIn(kTrialSources),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
