@@ -48,8 +48,9 @@ inline void WriteTrialTable(GDALDataset& dataset, const char* layerName, OGRwkbG
     }
 }
 
-// Where WriteTrialSources puts the trial table: file, layer ("" for the
-// file's only one), the object ID of the first row, whether it has points.
+// Where WriteTrialSources puts the trial table: file, layer (a GeoPackage's;
+// "" for an OGR SQL file's only one), the object ID of the first row, whether
+// it has points.
 struct TrialSource {
     const char* name;
     const char* file;
