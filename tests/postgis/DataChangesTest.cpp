@@ -76,25 +76,18 @@ TEST_P(PostgisDataChangesTest, EveryReadingCommandReadsTheTableAsItIsNowOrReport
         auto table = platform::StandaloneTable::Open(name, Connection(), dataset);
         EXPECT_TRUE(table->Valid()) << dataset;
         app_->Document()->FocusMap()->AddStandaloneTable(table);
-        return std::static_pointer_cast<platform::HostObject>(table);
+        return datachange::Theme{table, name, dataset};
     };
-    auto theme = open("Changes", table_);
     datachange::CommandRunner runner(ui_, app_, [&](const tessaly::ClassInfo& info) { return Command(info); },
                                      Folder().string());
-    const auto before = datachange::Oracle(ServerConnection(), table_);
-    ASSERT_TRUE(before);
-    ASSERT_EQ(runner.Run("Select All", theme, "Changes").read, before->at("Select All"));
-
-    ASSERT_NO_FATAL_FAILURE(Execute(change.statements));
-    std::string dataset = table_;
-    std::string name = "Changes";
-    if (change.tableAdded) {
-        dataset = table_ + "_extra";
-        name = "Extra";
-        theme = open(name, dataset);
-    }
-    const auto now = datachange::Oracle(ServerConnection(), dataset);
-    datachange::ExpectEachCommand(runner, theme, name, now, change.expect);
+    datachange::ExpectEachCommandAfter(
+        runner, ServerConnection(), open("Changes", table_),
+        [&]() -> std::optional<datachange::Theme> {
+            Execute(change.statements);
+            if (!change.tableAdded) return std::nullopt;
+            return open("Extra", table_ + "_extra");
+        },
+        change.expect);
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, PostgisDataChangesTest, ::testing::ValuesIn(kChanges),

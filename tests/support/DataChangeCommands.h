@@ -35,6 +35,8 @@
 namespace datachange {
 
 using Commands = std::map<std::string, std::string>;  // command -> what it read, as text
+const char* const kCommands[] = {"Open Table", "Calculate Statistics", "Update Values", "New Set",
+                                 "Summarize",  "Select All",           "Switch Selection"};
 
 inline std::string Number(double value) {
     std::ostringstream out;
@@ -42,10 +44,15 @@ inline std::string Number(double value) {
     out << value;
     return out.str();
 }
-
-inline std::string Text(const std::set<long long>& ids) {
+template <class Items>
+std::string Text(const Items& items) {
+    std::ostringstream text;
+    for (const auto& item : items) text << item << " ";
+    return text.str();
+}
+inline std::string Sums(const std::map<std::string, double>& sums) {
     std::string text;
-    for (long long id : ids) text += std::to_string(id) + " ";
+    for (const auto& [name, sum] : sums) text += name + "=" + Number(sum) + " ";
     return text;
 }
 
@@ -60,7 +67,7 @@ inline std::optional<Commands> Oracle(const std::string& path, const std::string
     std::set<long long> all, above2;
     std::set<std::string> names;
     std::map<std::string, double> sums;
-    std::string rows, values, summary;
+    std::string rows;
     double total = 0;
     for (const auto& feature : *layer) {
         const std::string name = feature->GetFieldAsString("NAME");
@@ -72,15 +79,12 @@ inline std::optional<Commands> Oracle(const std::string& path, const std::string
         total += val;
         rows += std::to_string(feature->GetFID()) + " " + name + " " + Number(val) + "\n";
     }
-    for (const auto& name : names) values += name + " ";
-    for (const auto& [name, sum] : sums) summary += name + "=" + Number(sum) + " ";
-    std::set<long long> allButFirst = all;
-    if (!all.empty()) allButFirst.erase(allButFirst.begin());
+    const std::set<long long> allButFirst(all.empty() ? all.end() : std::next(all.begin()), all.end());
     return Commands{{"Open Table", rows},
                     {"Calculate Statistics", std::to_string(all.size()) + " values, total " + Number(total)},
-                    {"Update Values", values},
+                    {"Update Values", Text(names)},
                     {"New Set", Text(above2)},
-                    {"Summarize", summary},
+                    {"Summarize", Sums(sums)},
                     {"Select All", Text(all)},
                     {"Switch Selection", Text(allButFirst)}};
 }
@@ -126,8 +130,7 @@ public:
         } catch (const platform::ComError& error) {
             outcome.reports.push_back(std::to_string(error.Number()) + " " + error.Description());
         }
-        for (std::size_t i = reports; i < ui_->ErrorReports().size(); ++i)
-            outcome.reports.push_back(ui_->ErrorReports()[i]);
+        outcome.reports.insert(outcome.reports.end(), ui_->ErrorReports().begin() + reports, ui_->ErrorReports().end());
         for (std::size_t i = boxes; i < ui_->MessageBoxes().size(); ++i)
             outcome.reports.push_back(ui_->MessageBoxes()[i].text);
         return outcome;
@@ -138,22 +141,20 @@ private:
         if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item_)) return layer->SelectionSet();
         return std::dynamic_pointer_cast<platform::StandaloneTable>(item_)->SelectionSet();
     }
-    std::set<long long> Selected() const {
-        const auto& ids = Selection()->IDs();
-        return {ids.begin(), ids.end()};
-    }
+    std::set<long long> Selected() const { return {Selection()->IDs().begin(), Selection()->IDs().end()}; }
     std::shared_ptr<platform::Table> Rows() const {
         if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item_)) return layer;
         return std::dynamic_pointer_cast<platform::StandaloneTable>(item_)->Table();
     }
+    std::size_t Said() const { return ui_->ErrorReports().size() + ui_->MessageBoxes().size(); }
 
     // False when the click reported something. The command stays alive until
     // the next click, as its report window does.
     bool Click(const tessaly::ClassInfo& info) {
-        const std::size_t before = ui_->ErrorReports().size() + ui_->MessageBoxes().size();
+        const std::size_t before = Said();
         clicked_ = make_(info);
         EXPECT_EQ(clicked_->OnClick(), platform::S_OK) << info.progId;
-        return ui_->ErrorReports().size() + ui_->MessageBoxes().size() == before;
+        return Said() == before;
     }
 
     // The table window's rows, read as the desktop's window reads them.
@@ -201,15 +202,15 @@ private:
                 dialog.cmdUpdate.UserClick();
                 std::set<std::string> values;
                 for (int i = 0; i < dialog.lbxValues.ListCount(); ++i) values.insert(dialog.lbxValues.List(i));
-                for (const auto& value : values) read += value + " ";
+                read = Text(values);
             } else {
                 dialog.cmdClearQuery.UserClick();
                 dialog.lbxFields.UserDoubleClick(Line(dialog.lbxFields, "VAL"));
                 dialog.cmdGreater.UserClick();
                 dialog.txtQuery.UserType("2");
-                const std::size_t before = ui_->ErrorReports().size() + ui_->MessageBoxes().size();
+                const std::size_t before = Said();
                 dialog.cmdNewSet.UserClick();
-                if (ui_->ErrorReports().size() + ui_->MessageBoxes().size() == before) read = Text(Selected());
+                if (Said() == before) read = Text(Selected());
             }
             if (dialog.IsVisible()) dialog.cmdCancel.UserClick();
         });
@@ -237,9 +238,7 @@ private:
         std::map<std::string, double> sums;
         for (const auto& feature : *dataset->GetLayer(0))
             sums[feature->GetFieldAsString(0)] = feature->GetFieldAsDouble("Sum_VAL");
-        std::string read;
-        for (const auto& [name, sum] : sums) read += name + "=" + Number(sum) + " ";
-        return read;
+        return Sums(sums);
     }
 
     // The first row selected, then the selection switched.
@@ -271,20 +270,38 @@ private:
 // that or report a data problem, or report one.
 enum class Expect { Current, CurrentOrProblem, Problem };
 
-// Clicks every command on the theme and checks each against `now`.
-inline void ExpectEachCommand(CommandRunner& runner, const std::shared_ptr<platform::HostObject>& item,
-                              const std::string& theme, const std::optional<Commands>& now, Expect expect) {
-    for (const char* command : {"Open Table", "Calculate Statistics", "Update Values", "New Set", "Summarize",
-                                "Select All", "Switch Selection"}) {
-        const Outcome outcome = runner.Run(command, item, theme);
+// A theme of the focus map: its item, its name in the lists, its layer in the source.
+struct Theme {
+    std::shared_ptr<platform::HostObject> item;
+    std::string name, layer;
+};
+
+// Reads the theme once (so the source has idle handles), makes the change
+// (which gives the theme to check when it added one), then clicks every
+// command and checks each against what GDAL reads from `source` now.
+inline void ExpectEachCommandAfter(CommandRunner& runner, const std::string& source, Theme theme,
+                                   const std::function<std::optional<Theme>()>& change, Expect expect) {
+    const auto before = Oracle(source, theme.layer);
+    ASSERT_TRUE(before);
+    ASSERT_EQ(runner.Run("Select All", theme.item, theme.name).read, before->at("Select All"));
+    std::optional<Theme> added;
+    ASSERT_NO_FATAL_FAILURE(added = change());
+    if (added) theme = *added;
+    const auto now = Oracle(source, theme.layer);
+    if (expect == Expect::Current) {
+        ASSERT_TRUE(now) << "GDAL reads the changed data";
+        ASSERT_NE(*now, *before) << "the change shows to a new reader";
+    }
+    for (const std::string command : kCommands) {
+        const Outcome outcome = runner.Run(command, theme.item, theme.name);
         const std::string said = outcome.reports.empty() ? "" : outcome.reports.front();
         if (outcome.DataProblem()) {
             EXPECT_NE(expect, Expect::Current) << command << " reported " << said;
             // Each handler of a dialog reports what failed in it; the
             // statistics run then finds no layer chosen (error 91).
             for (const std::string& report : outcome.reports)
-                EXPECT_TRUE(IsDataProblem(report) || (command == std::string("Calculate Statistics") &&
-                                                      report.find("\t91\r\n") != std::string::npos))
+                EXPECT_TRUE(IsDataProblem(report) ||
+                            (command == "Calculate Statistics" && report.find("\t91\r\n") != std::string::npos))
                     << command << ": " << report;
         } else {
             EXPECT_NE(expect, Expect::Problem) << command << " read " << outcome.read;
