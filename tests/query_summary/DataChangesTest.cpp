@@ -30,57 +30,55 @@ const Kind kKinds[] = {{"Shapefile", "points.shp", false, false, false},
                        {"GeoPackage", "lesson.gpkg", false, true, false},
                        {"GeoPackageWal", "lesson.gpkg", false, true, true}};
 
-// A damaged header is a dBASE matter, a table added elsewhere one of a
-// database, and a GeoPackage in WAL mode stays open in its editor, so it is
-// changed in place only.
-enum class Applies { Always, FilesOnly, DatabasesOnly, NotWal };
-struct Change {
-    std::string name;
-    Expect expect;
-    Applies applies;
-};
-const Change kChanges[] = {{"RowsAdded", Expect::Current, Applies::Always},
-                           {"RowsRemoved", Expect::Current, Applies::Always},
-                           {"ReplacedSameSizeOldTime", Expect::Current, Applies::NotWal},
-                           {"ColumnRemoved", Expect::CurrentOrProblem, Applies::Always},
-                           {"ColumnAdded", Expect::CurrentOrProblem, Applies::Always},
-                           {"ColumnsReordered", Expect::CurrentOrProblem, Applies::Always},
-                           {"TableAdded", Expect::Current, Applies::DatabasesOnly},
-                           {"CutTo40Bytes", Expect::Problem, Applies::FilesOnly},
-                           {"RecordLength1", Expect::Problem, Applies::FilesOnly},
-                           {"HeaderLength0", Expect::Problem, Applies::FilesOnly},
-                           {"HeaderLength65535", Expect::Problem, Applies::FilesOnly},
-                           {"Field255Wide", Expect::Problem, Applies::FilesOnly}};
-
-// Where each damage writes over the .dbf header: record length, header length, the first field's width.
-const std::map<std::string, std::pair<std::streamoff, std::string>> kDamage = {
+// Bytes written over the .dbf header (record length, header length, the
+// first field's width); none: the file cut there.
+const std::map<std::string, std::pair<std::streamoff, std::string>> kDamages = {
+    {"CutTo40Bytes", {40, ""}},
     {"RecordLength1", {10, std::string("\x01\x00", 2)}},
     {"HeaderLength0", {8, std::string("\x00\x00", 2)}},
     {"HeaderLength65535", {8, "\xFF\xFF"}},
     {"Field255Wide", {32 + 16, "\xFF"}}};
 
-using Case = std::pair<Kind, Change>;
+// A damaged header is a dBASE matter, a table added elsewhere one of a
+// database, and a GeoPackage in WAL mode stays open in its editor, so it is
+// changed in place only. Damage is a data problem; a changed column may be one.
+using Case = std::pair<Kind, std::string>;
 std::vector<Case> Cases() {
     std::vector<Case> cases;
     for (const Kind& kind : kKinds)
-        for (const Change& change : kChanges)
-            if ((change.applies == Applies::FilesOnly && !kind.gpkg) ||
-                (change.applies == Applies::DatabasesOnly && kind.gpkg) ||
-                (change.applies == Applies::NotWal && !kind.wal) || change.applies == Applies::Always)
+        for (const char* change : {"RowsAdded", "RowsRemoved", "ReplacedSameSizeOldTime", "ColumnRemoved",
+                                   "ColumnAdded", "ColumnsReordered", "TableAdded", "CutTo40Bytes", "RecordLength1",
+                                   "HeaderLength0", "HeaderLength65535", "Field255Wide"})
+            if (kDamages.contains(change) ? !kind.gpkg
+                : change == std::string("TableAdded") ? kind.gpkg
+                : change != std::string("ReplacedSameSizeOldTime") || !kind.wal)
                 cases.emplace_back(kind, change);
     return cases;
 }
+Expect ExpectAfter(const std::string& change) {
+    return kDamages.contains(change) ? Expect::Problem
+           : change.starts_with("Column") ? Expect::CurrentOrProblem
+                                          : Expect::Current;
+}
 
-struct Row {
-    const char* name;
-    double val;
-};
-const std::vector<Row> kRows = {{"ann", 1.5}, {"bob", 2.25}, {"ann", 3}, {"cid", 4.5}, {"bob", 0.5}, {"dan", 6}};
+void AddColumn(OGRLayer& layer, const std::string& name) {
+    if (name == "VAL") return testsupport::AddField(layer, "VAL", OFTReal, 12, 3);
+    testsupport::AddField(layer, name.c_str(), name == "NAME" ? OFTString : OFTInteger, name == "NAME" ? 10 : 6);
+}
+// A row; the n-th row written with the table also has N and a point.
+void AddRow(OGRLayer& layer, const char* name, double val, int n = 0) {
+    OGRFeature feature(layer.GetLayerDefn());
+    feature.SetField("NAME", name);
+    feature.SetField("VAL", val);
+    OGRPoint point(n, n);
+    if (n && layer.GetLayerDefn()->GetFieldIndex("N") >= 0) feature.SetField("N", n);
+    if (n && layer.GetGeomType() != wkbNone) feature.SetGeometry(&point);
+    ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+}
 
 class DataChangesTest : public QuerySummaryTest, public ::testing::WithParamInterface<Case> {
 protected:
     void SetUp() override {
-        path_ = (Folder() / kind_.file).string();
         if (kind_.wal) CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "WAL");
         Write(path_, {"NAME", "VAL", "N"});
     }
@@ -89,33 +87,18 @@ protected:
         CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", nullptr);
     }
 
-    // Writes the layer "points" with these columns, VAL raised by `raise`.
+    // Writes the layer "points" afresh with these columns, VAL raised by `raise`.
     void Write(const std::string& path, const std::vector<std::string>& columns, double raise = 0) const {
-        CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
-        if (!kind_.gpkg) GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")->Delete(path.c_str());
-        GDALDatasetUniquePtr dataset;
-        if (kind_.gpkg && fs::exists(path))
-            dataset.reset(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE));
-        else
-            dataset = testsupport::Create(path, kind_.gpkg ? "GPKG" : "ESRI Shapefile");
-        for (int i = 0; i < dataset->GetLayerCount(); ++i)
-            if (std::string(dataset->GetLayer(i)->GetName()) == "points") dataset->DeleteLayer(i);
+        if (!kind_.gpkg) {
+            CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
+            GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")->Delete(path.c_str());
+        }
+        auto dataset = testsupport::Create(path, kind_.gpkg ? "GPKG" : "ESRI Shapefile");
         OGRLayer& layer = testsupport::NewLayer(*dataset, "points", kind_.table ? wkbNone : wkbPoint);
-        for (const auto& column : columns) {
-            if (column == "VAL") testsupport::AddField(layer, "VAL", OFTReal, 12, 3);
-            else testsupport::AddField(layer, column.c_str(), column == "NAME" ? OFTString : OFTInteger,
-                                         column == "NAME" ? 10 : 6);
-        }
-        int n = 0;
-        for (const Row& row : kRows) {
-            OGRFeature feature(layer.GetLayerDefn());
-            feature.SetField("NAME", row.name);
-            feature.SetField("VAL", row.val + raise);
-            if (layer.GetLayerDefn()->GetFieldIndex("N") >= 0) feature.SetField("N", ++n);
-            OGRPoint point(n, n);
-            if (!kind_.table) feature.SetGeometry(&point);
-            if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("feature");
-        }
+        for (const auto& column : columns) AddColumn(layer, column);
+        const std::pair<const char*, double> rows[] = {{"ann", 1.5}, {"bob", 2.25}, {"ann", 3},
+                                                       {"cid", 4.5}, {"bob", 0.5},  {"dan", 6}};
+        for (int n = 1; const auto& [name, val] : rows) AddRow(layer, name, val + raise, n++);
     }
 
     // Edits the data in place, as another program does; a GeoPackage in WAL
@@ -123,9 +106,14 @@ protected:
     void InPlace(const std::function<void(GDALDataset&, OGRLayer&)>& edit) {
         editor_.reset(GDALDataset::Open(path_.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE));
         ASSERT_TRUE(editor_) << path_;
-        ASSERT_NO_FATAL_FAILURE(edit(*editor_, *editor_->GetLayerByName("points")));
+        edit(*editor_, *editor_->GetLayerByName("points"));
         editor_->FlushCache();
         if (!kind_.wal) editor_.reset();
+    }
+    // Rewrites a file's columns; a GeoPackage's change in place.
+    void Columns(const std::vector<std::string>& columns, const std::function<OGRErr(OGRLayer&)>& inPlace) {
+        if (!kind_.gpkg) return Write(path_, columns);
+        InPlace([&](GDALDataset&, OGRLayer& layer) { ASSERT_EQ(inPlace(layer), OGRERR_NONE); });
     }
 
     // The same rows with other values, written beside the files and renamed
@@ -145,22 +133,10 @@ protected:
         }
     }
 
-    // Rewrites a file's columns; a GeoPackage's are changed in place.
-    void Columns(const std::vector<std::string>& columns, const std::function<OGRErr(OGRLayer&)>& inPlace) {
-        if (!kind_.gpkg) return Write(path_, columns);
-        InPlace([&](GDALDataset&, OGRLayer& layer) { ASSERT_EQ(inPlace(layer), OGRERR_NONE); });
-    }
-
     void Apply(const std::string& change) {
-        const std::string dbf = path_.substr(0, path_.size() - 4) + ".dbf";
         if (change == "RowsAdded")
             return InPlace([](GDALDataset&, OGRLayer& layer) {
-                for (double val : {7.25, 8.5}) {
-                    OGRFeature feature(layer.GetLayerDefn());
-                    feature.SetField("NAME", "eve");
-                    feature.SetField("VAL", val);
-                    ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
-                }
+                AddRow(layer, "eve", 7.25), AddRow(layer, "eve", 8.5);
             });
         if (change == "RowsRemoved")
             return InPlace([&](GDALDataset&, OGRLayer& layer) {
@@ -169,10 +145,8 @@ protected:
             });
         if (change == "ReplacedSameSizeOldTime") return ReplaceKeepingSizeAndTime();
         if (change == "ColumnAdded")
-            return Columns({"NAME", "VAL", "N", "EXTRA"}, [](OGRLayer& layer) {
-                testsupport::AddField(layer, "EXTRA", OFTInteger, 6);
-                return OGRERR_NONE;
-            });
+            return Columns({"NAME", "VAL", "N", "EXTRA"},
+                           [](OGRLayer& layer) { return AddColumn(layer, "EXTRA"), OGRERR_NONE; });
         if (change == "ColumnRemoved")
             return Columns({"VAL", "N"}, [](OGRLayer& layer) { return layer.DeleteField(0); });
         if (change == "ColumnsReordered")
@@ -183,53 +157,48 @@ protected:
         if (change == "TableAdded")
             return InPlace([](GDALDataset& editor, OGRLayer&) {
                 OGRLayer& layer = testsupport::NewLayer(editor, "extra", wkbPoint);
-                testsupport::AddField(layer, "NAME", OFTString, 10);
-                testsupport::AddField(layer, "VAL", OFTReal, 12, 3);
-                OGRFeature feature(layer.GetLayerDefn());
-                feature.SetField("NAME", "new");
-                feature.SetField("VAL", 9.5);
-                ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
+                AddColumn(layer, "NAME"), AddColumn(layer, "VAL"), AddRow(layer, "new", 9.5);
             });
-        if (change == "CutTo40Bytes") return fs::resize_file(dbf, 40);
-        std::fstream file(dbf, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(kDamage.at(change).first).write(kDamage.at(change).second.data(), kDamage.at(change).second.size());
+        const std::string dbf = path_.substr(0, path_.size() - 4) + ".dbf";
+        const auto& [at, bytes] = kDamages.at(change);
+        if (bytes.empty()) return fs::resize_file(dbf, at);
+        std::fstream(dbf, std::ios::in | std::ios::out | std::ios::binary).seekp(at).write(bytes.data(), bytes.size());
     }
 
     // Opened through the data source's idle handles once the source has been read.
-    std::shared_ptr<platform::HostObject> Open(const std::string& name, const std::string& layerName) {
-        if (kind_.table) return platform::StandaloneTable::Open(name, path_, layerName);
-        return platform::FeatureLayer::Open(name, path_, layerName);
+    datachange::Theme Open(const std::string& name, const std::string& layerName) {
+        std::shared_ptr<platform::HostObject> item;
+        if (kind_.table) item = platform::StandaloneTable::Open(name, path_, layerName);
+        else item = platform::FeatureLayer::Open(name, path_, layerName);
+        AddToMap({item});
+        return {item, name, layerName.empty() ? "points" : layerName};
     }
 
     const Kind kind_ = GetParam().first;
-    std::string path_;
+    const std::string path_ = (Folder() / kind_.file).string();
     GDALDatasetUniquePtr editor_;
 };
 
 TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADataProblem) {
-    const Change& change = GetParam().second;
-    const datachange::Theme theme{Open("Points", kind_.gpkg ? "points" : ""), "Points", "points"};
-    AddToMap({theme.item});
+    const std::string& change = GetParam().second;
     datachange::CommandRunner runner(ui_, app_, [&](const tessaly::ClassInfo& info) { return Command(info); },
                                      Folder().string());
     datachange::ExpectEachCommandAfter(
-        runner, path_, theme,
+        runner, path_, Open("Points", kind_.gpkg ? "points" : ""),
         [&]() -> std::optional<datachange::Theme> {
-            Apply(change.name);
+            Apply(change);
             if (kind_.wal) {
                 EXPECT_GT(fs::file_size(path_ + "-wal"), 0u) << "the change waits in the write-ahead log";
             }
-            if (change.name != "TableAdded") return std::nullopt;
-            const datachange::Theme added{Open("Extra", "extra"), "Extra", "extra"};
-            AddToMap({added.item});
-            return added;
+            if (change == "TableAdded") return Open("Extra", "extra");
+            return std::nullopt;
         },
-        change.expect);
+        ExpectAfter(change));
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, DataChangesTest, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             return std::string(info.param.first.name) + "_" + info.param.second.name;
+                             return std::string(info.param.first.name) + "_" + info.param.second;
                          });
 
 }  // namespace

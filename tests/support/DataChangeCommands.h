@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -39,10 +40,9 @@ const char* const kCommands[] = {"Open Table", "Calculate Statistics", "Update V
                                  "Summarize",  "Select All",           "Switch Selection"};
 
 inline std::string Number(double value) {
-    std::ostringstream out;
-    out.precision(10);
-    out << value;
-    return out.str();
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
 }
 template <class Items>
 std::string Text(const Items& items) {
@@ -97,7 +97,13 @@ inline bool IsDataProblem(const std::string& report) {
 struct Outcome {
     std::string read;
     std::vector<std::string> reports;
-    bool DataProblem() const { return std::any_of(reports.begin(), reports.end(), IsDataProblem); }
+};
+
+// A theme of the focus map: a feature layer or standalone table, its name in
+// the lists, its layer in the source.
+struct Theme {
+    std::shared_ptr<platform::HostObject> item;
+    std::string name, layer;
 };
 
 class CommandRunner {
@@ -108,14 +114,15 @@ public:
                   MakeCommand make, std::string outputFolder)
         : ui_(std::move(ui)), app_(std::move(app)), make_(std::move(make)), outputFolder_(std::move(outputFolder)) {}
 
-    // Clicks `command` on `item`, a feature layer or standalone table listed as `theme`.
-    Outcome Run(const std::string& command, const std::shared_ptr<platform::HostObject>& item,
-                const std::string& theme) {
+    Outcome Run(const std::string& command, const Theme& theme) {
         const std::size_t reports = ui_->ErrorReports().size(), boxes = ui_->MessageBoxes().size();
-        item_ = item;
-        theme_ = theme;
-        Selection()->Clear();
-        app_->Document()->CurrentContentsView()->SelectedItem(item);
+        theme_ = theme.name;
+        if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(theme.item))
+            rows_ = layer, selection_ = layer->SelectionSet();
+        else if (auto table = std::dynamic_pointer_cast<platform::StandaloneTable>(theme.item))
+            rows_ = table->Table(), selection_ = table->SelectionSet();
+        selection_->Clear();
+        app_->Document()->CurrentContentsView()->SelectedItem(theme.item);
         Outcome outcome;
         try {
             const std::map<std::string, std::function<std::string()>> clicks = {
@@ -137,15 +144,7 @@ public:
     }
 
 private:
-    std::shared_ptr<platform::SelectionSet> Selection() const {
-        if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item_)) return layer->SelectionSet();
-        return std::dynamic_pointer_cast<platform::StandaloneTable>(item_)->SelectionSet();
-    }
-    std::set<long long> Selected() const { return {Selection()->IDs().begin(), Selection()->IDs().end()}; }
-    std::shared_ptr<platform::Table> Rows() const {
-        if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item_)) return layer;
-        return std::dynamic_pointer_cast<platform::StandaloneTable>(item_)->Table();
-    }
+    std::set<long long> Selected() const { return {selection_->IDs().begin(), selection_->IDs().end()}; }
     std::size_t Said() const { return ui_->ErrorReports().size() + ui_->MessageBoxes().size(); }
 
     // False when the click reported something. The command stays alive until
@@ -160,10 +159,9 @@ private:
     // The table window's rows, read as the desktop's window reads them.
     std::string OpenTable() {
         if (!Click(tessaly::info::OpenTable)) return "";
-        auto table = Rows();
-        const int name = table->FindField("NAME"), val = table->FindField("VAL");
+        const int name = rows_->FindField("NAME"), val = rows_->FindField("VAL");
         std::string rows;
-        auto cursor = table->Search(nullptr, false);
+        auto cursor = rows_->Search(nullptr, false);
         while (auto row = cursor->NextRow())
             rows += std::to_string(row->OID()) + " " + row->Value(name).ToText() + " " +
                     Number(row->Value(val).ToDouble()) + "\n";
@@ -243,9 +241,9 @@ private:
 
     // The first row selected, then the selection switched.
     std::string SwitchSelection() {
-        auto first = Rows()->Search(nullptr, false)->NextRow();
+        auto first = rows_->Search(nullptr, false)->NextRow();
         if (!first) return "";
-        Selection()->Add(first->OID());
+        selection_->Add(first->OID());
         return Click(tessaly::info::cmdSelectSwitch) ? Text(Selected()) : "";
     }
 
@@ -261,20 +259,15 @@ private:
     MakeCommand make_;
     std::string outputFolder_;
     int summaries_ = 0;
-    std::shared_ptr<platform::HostObject> item_;
     std::string theme_;
+    std::shared_ptr<platform::Table> rows_;
+    std::shared_ptr<platform::SelectionSet> selection_;
     platform::ComPtr<platform::ICommand> clicked_;
 };
 
 // What a command may do after a change: read the current data, or either
 // that or report a data problem, or report one.
 enum class Expect { Current, CurrentOrProblem, Problem };
-
-// A theme of the focus map: its item, its name in the lists, its layer in the source.
-struct Theme {
-    std::shared_ptr<platform::HostObject> item;
-    std::string name, layer;
-};
 
 // Reads the theme once (so the source has idle handles), makes the change
 // (which gives the theme to check when it added one), then clicks every
@@ -283,7 +276,7 @@ inline void ExpectEachCommandAfter(CommandRunner& runner, const std::string& sou
                                    const std::function<std::optional<Theme>()>& change, Expect expect) {
     const auto before = Oracle(source, theme.layer);
     ASSERT_TRUE(before);
-    ASSERT_EQ(runner.Run("Select All", theme.item, theme.name).read, before->at("Select All"));
+    ASSERT_EQ(runner.Run("Select All", theme).read, before->at("Select All"));
     std::optional<Theme> added;
     ASSERT_NO_FATAL_FAILURE(added = change());
     if (added) theme = *added;
@@ -293,9 +286,9 @@ inline void ExpectEachCommandAfter(CommandRunner& runner, const std::string& sou
         ASSERT_NE(*now, *before) << "the change shows to a new reader";
     }
     for (const std::string command : kCommands) {
-        const Outcome outcome = runner.Run(command, theme.item, theme.name);
+        const Outcome outcome = runner.Run(command, theme);
         const std::string said = outcome.reports.empty() ? "" : outcome.reports.front();
-        if (outcome.DataProblem()) {
+        if (std::any_of(outcome.reports.begin(), outcome.reports.end(), IsDataProblem)) {
             EXPECT_NE(expect, Expect::Current) << command << " reported " << said;
             // Each handler of a dialog reports what failed in it; the
             // statistics run then finds no layer chosen (error 91).
