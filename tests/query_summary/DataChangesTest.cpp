@@ -41,7 +41,7 @@ const std::map<std::string, std::pair<std::streamoff, std::string>> kDamages = {
 
 // A damaged header is a dBASE matter, a table added elsewhere one of a
 // database, and a GeoPackage in WAL mode stays open in its editor, so it is
-// changed in place only. Damage is a data problem; a changed column may be one.
+// changed in place only. Damage is a data problem.
 using Case = std::pair<Kind, std::string>;
 std::vector<Case> Cases() {
     std::vector<Case> cases;
@@ -54,11 +54,6 @@ std::vector<Case> Cases() {
                 : change != std::string("ReplacedSameSizeOldTime") || !kind.wal)
                 cases.emplace_back(kind, change);
     return cases;
-}
-Expect ExpectAfter(const std::string& change) {
-    return kDamages.contains(change) ? Expect::Problem
-           : change.starts_with("Column") ? Expect::CurrentOrProblem
-                                          : Expect::Current;
 }
 
 void AddColumn(OGRLayer& layer, const std::string& name) {
@@ -193,7 +188,7 @@ TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADat
             if (change == "TableAdded") return Open("Extra", "extra");
             return std::nullopt;
         },
-        ExpectAfter(change));
+        kDamages.contains(change) ? Expect::Problem : datachange::ExpectAfter(change));
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, DataChangesTest, ::testing::ValuesIn(Cases()),

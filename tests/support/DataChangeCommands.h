@@ -268,6 +268,10 @@ private:
 // What a command may do after a change: read the current data, or either
 // that or report a data problem, or report one.
 enum class Expect { Current, CurrentOrProblem, Problem };
+// A command may find a changed column a data problem.
+inline Expect ExpectAfter(const std::string& change) {
+    return change.starts_with("Column") ? Expect::CurrentOrProblem : Expect::Current;
+}
 
 // Reads the theme once (so the source has idle handles), makes the change
 // (which gives the theme to check when it added one), then clicks every
