@@ -20,16 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using datachange::Expect;
 
-struct Kind {
-    const char* name;
-    const char* file;
-    bool table, gpkg, wal;
-};
-const Kind kKinds[] = {{"Shapefile", "points.shp", false, false, false},
-                       {"Dbase", "points.dbf", true, false, false},
-                       {"GeoPackage", "lesson.gpkg", false, true, false},
-                       {"GeoPackageWal", "lesson.gpkg", false, true, true}};
-
 // Bytes written over the .dbf header (record length, header length, the
 // first field's width); none: the file cut there.
 const std::map<std::string, std::pair<std::streamoff, std::string>> kDamages = {
@@ -42,16 +32,16 @@ const std::map<std::string, std::pair<std::streamoff, std::string>> kDamages = {
 // A damaged header is a dBASE matter, a table added elsewhere one of a
 // database, and a GeoPackage in WAL mode stays open in its editor, so it is
 // changed in place only. Damage is a data problem.
-using Case = std::pair<Kind, std::string>;
+using Case = std::pair<std::string, std::string>;  // kind of data, change
 std::vector<Case> Cases() {
     std::vector<Case> cases;
-    for (const Kind& kind : kKinds)
+    for (const std::string kind : {"Shapefile", "Dbase", "GeoPackage", "GeoPackageWal"})
         for (const char* change : {"RowsAdded", "RowsRemoved", "ReplacedSameSizeOldTime", "ColumnRemoved",
                                    "ColumnAdded", "ColumnsReordered", "TableAdded", "CutTo40Bytes", "RecordLength1",
                                    "HeaderLength0", "HeaderLength65535", "Field255Wide"})
-            if (kDamages.contains(change) ? !kind.gpkg
-                : change == std::string("TableAdded") ? kind.gpkg
-                : change != std::string("ReplacedSameSizeOldTime") || !kind.wal)
+            if (kDamages.contains(change) ? !kind.starts_with("GeoPackage")
+                : change == std::string("TableAdded") ? kind.starts_with("GeoPackage")
+                : change != std::string("ReplacedSameSizeOldTime") || kind != "GeoPackageWal")
                 cases.emplace_back(kind, change);
     return cases;
 }
@@ -74,7 +64,7 @@ void AddRow(OGRLayer& layer, const char* name, double val, int n = 0) {
 class DataChangesTest : public QuerySummaryTest, public ::testing::WithParamInterface<Case> {
 protected:
     void SetUp() override {
-        if (kind_.wal) CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "WAL");
+        if (wal_) CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "WAL");
         Write(path_, {"NAME", "VAL", "N"});
     }
     void TearDown() override {
@@ -84,12 +74,12 @@ protected:
 
     // Writes the layer "points" afresh with these columns, VAL raised by `raise`.
     void Write(const std::string& path, const std::vector<std::string>& columns, double raise = 0) const {
-        if (!kind_.gpkg) {
+        if (!gpkg_) {
             CPLErrorHandlerPusher quiet(CPLQuietErrorHandler);
             GetGDALDriverManager()->GetDriverByName("ESRI Shapefile")->Delete(path.c_str());
         }
-        auto dataset = testsupport::Create(path, kind_.gpkg ? "GPKG" : "ESRI Shapefile");
-        OGRLayer& layer = testsupport::NewLayer(*dataset, "points", kind_.table ? wkbNone : wkbPoint);
+        auto dataset = testsupport::Create(path, gpkg_ ? "GPKG" : "ESRI Shapefile");
+        OGRLayer& layer = testsupport::NewLayer(*dataset, "points", table_ ? wkbNone : wkbPoint);
         for (const auto& column : columns) AddColumn(layer, column);
         const std::pair<const char*, double> rows[] = {{"ann", 1.5}, {"bob", 2.25}, {"ann", 3},
                                                        {"cid", 4.5}, {"bob", 0.5},  {"dan", 6}};
@@ -103,11 +93,11 @@ protected:
         ASSERT_TRUE(editor_) << path_;
         edit(*editor_, *editor_->GetLayerByName("points"));
         editor_->FlushCache();
-        if (!kind_.wal) editor_.reset();
+        if (!wal_) editor_.reset();
     }
     // Rewrites a file's columns; a GeoPackage's change in place.
     void Columns(const std::vector<std::string>& columns, const std::function<OGRErr(OGRLayer&)>& inPlace) {
-        if (!kind_.gpkg) return Write(path_, columns);
+        if (!gpkg_) return Write(path_, columns);
         InPlace([&](GDALDataset&, OGRLayer& layer) { ASSERT_EQ(inPlace(layer), OGRERR_NONE); });
     }
 
@@ -135,7 +125,7 @@ protected:
             });
         if (change == "RowsRemoved")
             return InPlace([&](GDALDataset&, OGRLayer& layer) {
-                for (GIntBig fid : {kind_.gpkg ? 2 : 1, kind_.gpkg ? 4 : 3})
+                for (GIntBig fid : {gpkg_ ? 2 : 1, gpkg_ ? 4 : 3})
                     ASSERT_EQ(layer.DeleteFeature(fid), OGRERR_NONE);
             });
         if (change == "ReplacedSameSizeOldTime") return ReplaceKeepingSizeAndTime();
@@ -163,14 +153,15 @@ protected:
     // Opened through the data source's idle handles once the source has been read.
     datachange::Theme Open(const std::string& name, const std::string& layerName) {
         std::shared_ptr<platform::HostObject> item;
-        if (kind_.table) item = platform::StandaloneTable::Open(name, path_, layerName);
+        if (table_) item = platform::StandaloneTable::Open(name, path_, layerName);
         else item = platform::FeatureLayer::Open(name, path_, layerName);
         AddToMap({item});
         return {item, name, layerName.empty() ? "points" : layerName};
     }
 
-    const Kind kind_ = GetParam().first;
-    const std::string path_ = (Folder() / kind_.file).string();
+    const std::string& kind_ = GetParam().first;
+    const bool table_ = kind_ == "Dbase", gpkg_ = kind_.starts_with("GeoPackage"), wal_ = kind_ == "GeoPackageWal";
+    const std::string path_ = (Folder() / (gpkg_ ? "lesson.gpkg" : table_ ? "points.dbf" : "points.shp")).string();
     GDALDatasetUniquePtr editor_;
 };
 
@@ -179,10 +170,10 @@ TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADat
     datachange::CommandRunner runner(ui_, app_, [&](const tessaly::ClassInfo& info) { return Command(info); },
                                      Folder().string());
     datachange::ExpectEachCommandAfter(
-        runner, path_, Open("Points", kind_.gpkg ? "points" : ""),
+        runner, path_, Open("Points", gpkg_ ? "points" : ""),
         [&]() -> std::optional<datachange::Theme> {
             Apply(change);
-            if (kind_.wal) {
+            if (wal_) {
                 EXPECT_GT(fs::file_size(path_ + "-wal"), 0u) << "the change waits in the write-ahead log";
             }
             if (change == "TableAdded") return Open("Extra", "extra");
@@ -193,7 +184,7 @@ TEST_P(DataChangesTest, EveryReadingCommandReadsTheDataAsTheyAreNowOrReportsADat
 
 INSTANTIATE_TEST_SUITE_P(Matrix, DataChangesTest, ::testing::ValuesIn(Cases()),
                          [](const ::testing::TestParamInfo<Case>& info) {
-                             return std::string(info.param.first.name) + "_" + info.param.second;
+                             return info.param.first + "_" + info.param.second;
                          });
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <set>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 #include <string>
 
 #include <gdal_priv.h>
@@ -93,12 +94,6 @@ inline bool IsDataProblem(const std::string& report) {
     return report.find(std::to_string(static_cast<std::int32_t>(platform::E_DATAUNREADABLE))) != std::string::npos;
 }
 
-// One command's result: what it read, and what it reported.
-struct Outcome {
-    std::string read;
-    std::vector<std::string> reports;
-};
-
 // A theme of the focus map: a feature layer or standalone table, its name in
 // the lists, its layer in the source.
 struct Theme {
@@ -114,7 +109,8 @@ public:
                   MakeCommand make, std::string outputFolder)
         : ui_(std::move(ui)), app_(std::move(app)), make_(std::move(make)), outputFolder_(std::move(outputFolder)) {}
 
-    Outcome Run(const std::string& command, const Theme& theme) {
+    // What the command read, and what it reported.
+    std::pair<std::string, std::vector<std::string>> Run(const std::string& command, const Theme& theme) {
         const std::size_t reports = ui_->ErrorReports().size(), boxes = ui_->MessageBoxes().size();
         theme_ = theme.name;
         if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(theme.item))
@@ -123,7 +119,8 @@ public:
             rows_ = table->Table(), selection_ = table->SelectionSet();
         selection_->Clear();
         app_->Document()->CurrentContentsView()->SelectedItem(theme.item);
-        Outcome outcome;
+        std::string read;
+        std::vector<std::string> said;
         try {
             const std::map<std::string, std::function<std::string()>> clicks = {
                 {"Open Table", [&] { return OpenTable(); }},
@@ -133,14 +130,13 @@ public:
                 {"Summarize", [&] { return Summarize(); }},
                 {"Select All", [&] { return Click(tessaly::info::cmdSelectAll) ? Text(Selected()) : ""; }},
                 {"Switch Selection", [&] { return SwitchSelection(); }}};
-            outcome.read = clicks.at(command)();
+            read = clicks.at(command)();
         } catch (const platform::ComError& error) {
-            outcome.reports.push_back(std::to_string(error.Number()) + " " + error.Description());
+            said.push_back(std::to_string(error.Number()) + " " + error.Description());
         }
-        outcome.reports.insert(outcome.reports.end(), ui_->ErrorReports().begin() + reports, ui_->ErrorReports().end());
-        for (std::size_t i = boxes; i < ui_->MessageBoxes().size(); ++i)
-            outcome.reports.push_back(ui_->MessageBoxes()[i].text);
-        return outcome;
+        said.insert(said.end(), ui_->ErrorReports().begin() + reports, ui_->ErrorReports().end());
+        for (std::size_t i = boxes; i < ui_->MessageBoxes().size(); ++i) said.push_back(ui_->MessageBoxes()[i].text);
+        return {read, said};
     }
 
 private:
@@ -280,7 +276,7 @@ inline void ExpectEachCommandAfter(CommandRunner& runner, const std::string& sou
                                    const std::function<std::optional<Theme>()>& change, Expect expect) {
     const auto before = Oracle(source, theme.layer);
     ASSERT_TRUE(before);
-    ASSERT_EQ(runner.Run("Select All", theme).read, before->at("Select All"));
+    ASSERT_EQ(runner.Run("Select All", theme).first, before->at("Select All"));
     std::optional<Theme> added;
     ASSERT_NO_FATAL_FAILURE(added = change());
     if (added) theme = *added;
@@ -290,21 +286,21 @@ inline void ExpectEachCommandAfter(CommandRunner& runner, const std::string& sou
         ASSERT_NE(*now, *before) << "the change shows to a new reader";
     }
     for (const std::string command : kCommands) {
-        const Outcome outcome = runner.Run(command, theme);
-        const std::string said = outcome.reports.empty() ? "" : outcome.reports.front();
-        if (std::any_of(outcome.reports.begin(), outcome.reports.end(), IsDataProblem)) {
+        const auto [read, reports] = runner.Run(command, theme);
+        const std::string said = reports.empty() ? "" : reports.front();
+        if (std::any_of(reports.begin(), reports.end(), IsDataProblem)) {
             EXPECT_NE(expect, Expect::Current) << command << " reported " << said;
             // Each handler of a dialog reports what failed in it; the
             // statistics run then finds no layer chosen (error 91).
-            for (const std::string& report : outcome.reports)
+            for (const std::string& report : reports)
                 EXPECT_TRUE(IsDataProblem(report) ||
                             (command == "Calculate Statistics" && report.find("\t91\r\n") != std::string::npos))
                     << command << ": " << report;
         } else {
-            EXPECT_NE(expect, Expect::Problem) << command << " read " << outcome.read;
-            EXPECT_TRUE(outcome.reports.empty()) << command << ": " << said;
+            EXPECT_NE(expect, Expect::Problem) << command << " read " << read;
+            EXPECT_TRUE(reports.empty()) << command << ": " << said;
             ASSERT_TRUE(now) << command;
-            EXPECT_EQ(outcome.read, now->at(command)) << command;
+            EXPECT_EQ(read, now->at(command)) << command;
         }
     }
 }
