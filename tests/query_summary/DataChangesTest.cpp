@@ -36,12 +36,12 @@ using Case = std::pair<std::string, std::string>;  // kind of data, change
 std::vector<Case> Cases() {
     std::vector<Case> cases;
     for (const std::string kind : {"Shapefile", "Dbase", "GeoPackage", "GeoPackageWal"})
-        for (const char* change : {"RowsAdded", "RowsRemoved", "ReplacedSameSizeOldTime", "ColumnRemoved",
-                                   "ColumnAdded", "ColumnsReordered", "TableAdded", "CutTo40Bytes", "RecordLength1",
-                                   "HeaderLength0", "HeaderLength65535", "Field255Wide"})
+        for (const std::string change : {"RowsAdded", "RowsRemoved", "ReplacedSameSizeOldTime", "ColumnRemoved",
+                                         "ColumnAdded", "ColumnsReordered", "TableAdded", "CutTo40Bytes",
+                                         "RecordLength1", "HeaderLength0", "HeaderLength65535", "Field255Wide"})
             if (kDamages.contains(change) ? !kind.starts_with("GeoPackage")
-                : change == std::string("TableAdded") ? kind.starts_with("GeoPackage")
-                : change != std::string("ReplacedSameSizeOldTime") || kind != "GeoPackageWal")
+                : change == "TableAdded"     ? kind.starts_with("GeoPackage")
+                                             : change != "ReplacedSameSizeOldTime" || kind != "GeoPackageWal")
                 cases.emplace_back(kind, change);
     return cases;
 }
