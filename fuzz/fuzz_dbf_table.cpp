@@ -53,11 +53,9 @@ void Read(platform::SourceTable& table) {
         platform::QueryFilter filter;
         filter.WhereClause("\"" + field->Name() + "\" <> -9999");
         filter.SubFields(field->Name());
-        double total = 0;
         auto cursor = table.Search(&filter, true);
         while (auto row = cursor->NextRow())
-            if (!row->Value(i).IsNull()) total += row->Value(i).ToDouble();
-        (void)total;
+            if (!row->Value(i).IsNull()) (void)row->Value(i).ToDouble();
         table.RowCount(&filter);
         platform::DataStatistics statistics;
         statistics.Field(field->Name());
