@@ -15,34 +15,28 @@
 #include "platform/data/QueryFilter.h"
 #include "platform/data/Row.h"
 #include "platform/data/SourceTable.h"
+#include "tests/support/GdalTestData.h"
 
 namespace {
 
 // NAME (C 10), VAL (N 12.3), N (N 6), three records: the table as first opened.
 std::string GoodTable() {
-    struct Column {
-        const char* name;
-        char type;
-        int width, decimals;
-    };
-    const Column columns[] = {{"NAME", 'C', 10, 0}, {"VAL", 'N', 12, 3}, {"N", 'N', 6, 0}};
-    const char* records[] = {"ann              1.500     1", "bob              2.250     2", "ann              3.000     3"};
-    std::string bytes(32, '\0');
-    bytes[0] = 0x03;
-    bytes[4] = 3;                            // records
-    bytes[8] = static_cast<char>(32 + 3 * 32 + 1);  // header length
-    bytes[10] = 1 + 10 + 12 + 6;             // record length
-    for (const Column& column : columns) {
-        std::string descriptor(32, '\0');
-        descriptor.replace(0, std::string(column.name).size(), column.name);
-        descriptor[11] = column.type;
-        descriptor[16] = static_cast<char>(column.width);
-        descriptor[17] = static_cast<char>(column.decimals);
-        bytes += descriptor;
+    const std::string path = fuzzsupport::Folder() + "/good.dbf";
+    {
+        auto dataset = testsupport::Create(path, "ESRI Shapefile");
+        OGRLayer& layer = testsupport::NewLayer(*dataset, "good", wkbNone);
+        testsupport::AddField(layer, "NAME", OFTString, 10);
+        testsupport::AddField(layer, "VAL", OFTReal, 12, 3);
+        testsupport::AddField(layer, "N", OFTInteger, 6);
+        for (int n = 1; const char* name : {"ann", "bob", "ann"}) {
+            OGRFeature feature(layer.GetLayerDefn());
+            feature.SetField("NAME", name);
+            feature.SetField("VAL", 0.75 * (n + 1));
+            feature.SetField("N", n++);
+            if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("good table");
+        }
     }
-    bytes += '\x0d';
-    for (const char* record : records) bytes += std::string(" ") + record;
-    return bytes + '\x1a';
+    return fuzzsupport::ReadAll(path);
 }
 
 void Read(platform::SourceTable& table) {
@@ -53,18 +47,15 @@ void Read(platform::SourceTable& table) {
         for (int i = 0; i < fields->FieldCount(); ++i) row->Value(i).ToText();
     for (int i = 0; i < fields->FieldCount(); ++i) {
         const auto field = fields->Field(i);
-        const int type = field->Type();
-        if (type != platform::fieldtype::Double && type != platform::fieldtype::Integer &&
-            type != platform::fieldtype::SmallInteger && type != platform::fieldtype::Single)
+        using namespace platform::fieldtype;
+        if (const int type = field->Type(); type != Double && type != Integer && type != SmallInteger && type != Single)
             continue;
         platform::QueryFilter filter;
         filter.WhereClause("\"" + field->Name() + "\" <> -9999");
         filter.SubFields(field->Name());
-        double total = 0;
         auto cursor = table.Search(&filter, true);
         while (auto row = cursor->NextRow())
-            if (!row->Value(i).IsNull()) total += row->Value(i).ToDouble();
-        (void)total;
+            if (!row->Value(i).IsNull()) (void)row->Value(i).ToDouble();
         table.RowCount(&filter);
         platform::DataStatistics statistics;
         statistics.Field(field->Name());

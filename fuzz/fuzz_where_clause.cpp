@@ -57,11 +57,8 @@ const Source* Sources() {
         fuzzsupport::QuietGdal();
         const std::string folder = fuzzsupport::Folder();
         testsupport::WriteTrialSources(folder);
-        GDALDatasetUniquePtr shapefile(GDALDataset::Open((folder + "/trial.shp").c_str(), GDAL_OF_VECTOR));
-        std::shared_ptr<GDALDataset> memory(
-            GetGDALDriverManager()->GetDriverByName("Memory")->Create("trial", 0, 0, 0, GDT_Unknown, nullptr),
-            [](GDALDataset* d) { GDALClose(d); });
-        memory->CopyLayer(shapefile->GetLayer(0), "trial");
+        std::shared_ptr<GDALDataset> memory(testsupport::Create("trial", "Memory").release(), GDALClose);
+        memory->CopyLayer(testsupport::OpenRead(folder + "/trial.shp")->GetLayer(0), "trial");
         static const Source made[] = {Made(platform::OpenMemoryLayer(memory, "trial")),
                                       Made(platform::SourceTable::Open(folder + "/trial.gpkg", "trial"))};
         return made;

@@ -14,35 +14,24 @@
 namespace pgtest {
 namespace {
 
-using datachange::Expect;
-
-struct Change {
-    const char* name;
-    std::vector<std::string> statements;  // {t} stands for this test's table
-    Expect expect;
-    bool tableAdded = false;
-};
-
+// Each change as statements run on the server; {t} stands for this test's table.
+using Change = std::pair<std::string, std::vector<std::string>>;
 const std::vector<Change> kChanges = {
-    {"RowsAdded", {"INSERT INTO {t} (\"NAME\", \"VAL\", n) VALUES ('eve', 7.25, 7), ('eve', 8.5, 8)"}, Expect::Current},
-    {"RowsRemoved", {"DELETE FROM {t} WHERE fid IN (2, 4)"}, Expect::Current},
-    {"ColumnRemoved", {"ALTER TABLE {t} DROP COLUMN \"NAME\""}, Expect::CurrentOrProblem},
-    {"ColumnAdded", {"ALTER TABLE {t} ADD COLUMN extra integer"}, Expect::CurrentOrProblem},
+    {"RowsAdded", {"INSERT INTO {t} (\"NAME\", \"VAL\", n) VALUES ('eve', 7.25, 7), ('eve', 8.5, 8)"}},
+    {"RowsRemoved", {"DELETE FROM {t} WHERE fid IN (2, 4)"}},
+    {"ColumnRemoved", {"ALTER TABLE {t} DROP COLUMN \"NAME\""}},
+    {"ColumnAdded", {"ALTER TABLE {t} ADD COLUMN extra integer"}},
     {"ColumnsReordered",
      {"CREATE TABLE {t}_r (fid integer PRIMARY KEY, \"VAL\" double precision, \"NAME\" varchar(10), n integer)",
       "INSERT INTO {t}_r SELECT fid, \"VAL\", \"NAME\", n FROM {t}", "DROP TABLE {t}",
-      "ALTER TABLE {t}_r RENAME TO {t}"},
-     Expect::CurrentOrProblem},
+      "ALTER TABLE {t}_r RENAME TO {t}"}},
     {"TableAdded",
      {"CREATE TABLE {t}_extra (fid serial PRIMARY KEY, \"NAME\" varchar(10), \"VAL\" double precision)",
-      "INSERT INTO {t}_extra (\"NAME\", \"VAL\") VALUES ('new', 9.5)"},
-     Expect::Current, true},
+      "INSERT INTO {t}_extra (\"NAME\", \"VAL\") VALUES ('new', 9.5)"}},
 };
 
 class PostgisDataChangesTest : public PostgisTest, public ::testing::WithParamInterface<Change> {
 protected:
-    PostgisDataChangesTest() : table_("changes_" + std::to_string(::getpid())) {}
-
     void SetUp() override {
         PostgisTest::SetUp();
         if (HasFatalFailure()) return;
@@ -67,38 +56,31 @@ protected:
         }
     }
 
-    std::string table_;
+    const std::string table_ = "changes_" + std::to_string(::getpid());
 };
 
 TEST_P(PostgisDataChangesTest, EveryReadingCommandReadsTheTableAsItIsNowOrReportsADataProblem) {
-    const Change& change = GetParam();
+    const auto& [change, statements] = GetParam();
     auto open = [&](const std::string& name, const std::string& dataset) {
         auto table = platform::StandaloneTable::Open(name, Connection(), dataset);
         EXPECT_TRUE(table->Valid()) << dataset;
         app_->Document()->FocusMap()->AddStandaloneTable(table);
-        return std::static_pointer_cast<platform::HostObject>(table);
+        return datachange::Theme{table, name, dataset};
     };
-    auto theme = open("Changes", table_);
     datachange::CommandRunner runner(ui_, app_, [&](const tessaly::ClassInfo& info) { return Command(info); },
                                      Folder().string());
-    const auto before = datachange::Oracle(ServerConnection(), table_);
-    ASSERT_TRUE(before);
-    ASSERT_EQ(runner.Run("Select All", theme, "Changes").read, before->at("Select All"));
-
-    ASSERT_NO_FATAL_FAILURE(Execute(change.statements));
-    std::string dataset = table_;
-    std::string name = "Changes";
-    if (change.tableAdded) {
-        dataset = table_ + "_extra";
-        name = "Extra";
-        theme = open(name, dataset);
-    }
-    const auto now = datachange::Oracle(ServerConnection(), dataset);
-    datachange::ExpectEachCommand(runner, theme, name, now, change.expect);
+    datachange::ExpectEachCommandAfter(
+        runner, ServerConnection(), open("Changes", table_),
+        [&]() -> std::optional<datachange::Theme> {
+            Execute(statements);
+            if (change != "TableAdded") return std::nullopt;
+            return open("Extra", table_ + "_extra");
+        },
+        datachange::ExpectAfter(change));
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, PostgisDataChangesTest, ::testing::ValuesIn(kChanges),
-                         [](const ::testing::TestParamInfo<Change>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Change>& info) { return info.param.first; });
 
 }  // namespace
 }  // namespace pgtest

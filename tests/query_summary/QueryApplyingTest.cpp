@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,28 @@ void Apply(QueryDialog& dialog, QueryMethod method, const std::string& query, bo
     }
     TypeQuery(dialog, query);
     Button(dialog, method).UserClick();
+}
+
+struct FilterStep {
+    QueryMethod method;
+    const char* query;
+    const char* filter;
+    int displayed;
+    bool recompute;  // switch the mode back and forth first
+};
+
+// Runs the steps in filter mode on the first theme, checking after each the
+// layer's filter, the dialog's, the count shown and the selection, `kept`.
+void RunFilterSteps(QueryDialog& dialog, platform::FeatureLayer& layer, std::span<const FilterStep> steps, const Ids& kept) {
+    dialog.lbxThemes.UserClick(0);
+    dialog.optFiltered.UserClick();
+    for (const FilterStep& step : steps) {
+        Apply(dialog, step.method, step.query, step.recompute);
+        EXPECT_EQ(layer.DefinitionExpression(), step.filter);
+        EXPECT_EQ(dialog.txtCurrentFilter.Text(), *step.filter ? step.filter : "- No Filter Definition Specified -");
+        EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features displayed = " + std::to_string(step.displayed));
+        EXPECT_EQ(Selected(layer), kept) << "the selection is not the filter's: " << step.filter;
+    }
 }
 
 TEST(FilterModeExpression, CombinesTheOldFilterWithTheQuery) {
@@ -125,16 +148,9 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
     auto parcels = Parcels();
     AddToMap({parcels});
     Select(*parcels, {1});
-    struct Step {
-        QueryMethod method;
-        const char* query;
-        const char* filter;
-        int displayed;
-        bool recompute;  // switch the mode back and forth first
-    };
     // Clearing the filter leaves Subset and Subtract enabled: they then act on every row.
     // Row 1 (UNITS 10, ZONE C2) is hidden by some of these filters and stays selected throughout.
-    const Step steps[] = {
+    const FilterStep steps[] = {
         {QueryMethod::Add, "\"UNITS\" > 2", "\"UNITS\" > 2", 3, false},
         {QueryMethod::Add, "\"ZONE\" = 'R1'", "(\"UNITS\" > 2\n) OR (\"ZONE\" = 'R1'\n)", 5, false},
         {QueryMethod::Subtract, "\"AREA\" < 50",
@@ -151,15 +167,7 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
         {QueryMethod::Clear, "", "", 5, false},
     };
     Query([&](QueryDialog& dialog) {
-        dialog.lbxThemes.UserClick(0);
-        dialog.optFiltered.UserClick();
-        for (const Step& step : steps) {
-            Apply(dialog, step.method, step.query, step.recompute);
-            EXPECT_EQ(parcels->DefinitionExpression(), step.filter);
-            EXPECT_EQ(dialog.txtCurrentFilter.Text(), *step.filter ? step.filter : "- No Filter Definition Specified -");
-            EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features displayed = " + std::to_string(step.displayed));
-            EXPECT_EQ(Selected(*parcels), Ids{1}) << "the selection is not the filter's: " << step.filter;
-        }
+        RunFilterSteps(dialog, *parcels, steps, {1});
         // The row shows selected again now that no filter hides it.
         const auto cursor = parcels->SelectionSet()->Search(nullptr, false);
         const auto row = cursor->NextRow();
@@ -172,36 +180,20 @@ TEST_F(QueryBuilderTest, FilterModeCombinesEachQueryWithTheFilterAndLeavesTheSel
 }
 
 // On a GeoPackage, whose SQL has comments, a query ending in one stays whole
-// when it is negated or joined to the filter.
+// when it is negated or joined to the filter (Subtract stays enabled after Clear).
 TEST_F(QueryBuilderTest, FilterModeKeepsATrailingCommentInsideItsPart) {
     auto sites = Sites();
     AddToMap({sites});
-    struct Step {
-        QueryMethod method;
-        const char* query;
-        const char* filter;
-        int displayed;
-    };
-    const Step steps[] = {
-        {QueryMethod::Add, "\"DEPTH\" = 80 -- the shallow one", "\"DEPTH\" = 80 -- the shallow one", 1},
+    const FilterStep steps[] = {
+        {QueryMethod::Add, "\"DEPTH\" = 80 -- the shallow one", "\"DEPTH\" = 80 -- the shallow one", 1, true},
         {QueryMethod::Add, "\"NAME\" = 'Spring' -- and back",
-         "(\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)", 2},
+         "(\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)", 2, true},
         {QueryMethod::SelectFrom, "\"YIELD\" > 2 /* wet */",
-         "((\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)\n) AND (\"YIELD\" > 2 /* wet */\n)", 1},
-        {QueryMethod::Clear, "", "", 3},
-        {QueryMethod::Subtract, "\"DEPTH\" = 80 -- shallow", "NOT (\"DEPTH\" = 80 -- shallow\n)", 2},
+         "((\"DEPTH\" = 80 -- the shallow one\n) OR (\"NAME\" = 'Spring' -- and back\n)\n) AND (\"YIELD\" > 2 /* wet */\n)", 1, true},
+        {QueryMethod::Clear, "", "", 3, true},
+        {QueryMethod::Subtract, "\"DEPTH\" = 80 -- shallow", "NOT (\"DEPTH\" = 80 -- shallow\n)", 2, false},
     };
-    Query([&](QueryDialog& dialog) {
-        dialog.lbxThemes.UserClick(0);
-        dialog.optFiltered.UserClick();
-        for (const Step& step : steps) {
-            // Switching the mode enables Subset and Subtract over a filter;
-            // after Clear they stay enabled without it.
-            Apply(dialog, step.method, step.query, step.method != QueryMethod::Subtract);
-            EXPECT_EQ(sites->DefinitionExpression(), step.filter);
-            EXPECT_EQ(dialog.lblNumSelected.Caption(), "Number of features displayed = " + std::to_string(step.displayed));
-        }
-    });
+    Query([&](QueryDialog& dialog) { RunFilterSteps(dialog, *sites, steps, {}); });
     EXPECT_TRUE(Boxes().empty()) << Boxes().front().text;
     EXPECT_TRUE(Reports().empty()) << Reports().front();
 }

@@ -7,12 +7,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "QueryBuilderTestSupport.h"
 #include "platform/map/FeatureLayer.h"
@@ -86,18 +86,6 @@ void WithoutDeclaredEncoding(const std::filesystem::path& dbf) {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// Date-times as other tools write them into a GeoPackage: with a Z, without
-// milliseconds, with a blank instead of the T.
-void WithOtherToolsDateTimes(const std::filesystem::path& geopackage) {
-    sqlite3* db = nullptr;
-    sqlite3_open(geopackage.string().c_str(), &db);
-    const char* sql = "UPDATE \"table\" SET DT = CASE fid WHEN 1 THEN '2001-05-03T10:20:30Z' WHEN 2147483653 THEN "
-                      "'2001-05-04 00:00:30' WHEN 9223372036854775806 THEN '2001-05-05T23:59:30' ELSE DT END";
-    const bool done = sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    if (!done) throw std::runtime_error("cannot rewrite the date-times");
-}
-
 // The stored value of one field of one feature, as GDAL reads it, exactly.
 std::string StoredValue(const OGRFeature& feature, const char* field) {
     const int index = feature.GetFieldIndex(field);
@@ -112,10 +100,8 @@ std::string StoredValue(const OGRFeature& feature, const char* field) {
         // A table without a declared encoding may hold Windows-1252 bytes.
         const char* text = feature.GetFieldAsString(index);
         if (CPLIsUTF8(text, -1)) return text;
-        char* decoded = CPLRecode(text, "CP1252", CPL_ENC_UTF8);
-        std::string result = decoded;
-        CPLFree(decoded);
-        return result;
+        const std::unique_ptr<char, decltype(&CPLFree)> decoded(CPLRecode(text, "CP1252", CPL_ENC_UTF8), CPLFree);
+        return decoded.get();
     }
     }
 }
@@ -123,10 +109,7 @@ std::string StoredValue(const OGRFeature& feature, const char* field) {
 // Object ID -> stored value of the field, read straight from the file.
 std::map<long long, std::string> StoredValues(const std::string& path, const std::string& layerName,
                                               const char* field) {
-    const char* csvOptions[] = {"AUTODETECT_TYPE=YES", nullptr};
-    const bool csv = path.ends_with(".csv");
-    GDALDatasetUniquePtr dataset(
-        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, csv ? csvOptions : nullptr));
+    GDALDatasetUniquePtr dataset = testsupport::OpenRead(path);
     OGRLayer* layer = layerName.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(layerName.c_str());
     std::map<long long, std::string> values;
     for (auto& feature : *layer) values[feature->GetFID()] = StoredValue(*feature, field);
@@ -156,13 +139,18 @@ protected:
             auto geopackage = testsupport::Create(folder / "rows.gpkg", "GPKG");
             WriteRows(*geopackage, "rows", wkbPoint);
             WriteRows(*geopackage, "table", wkbNone);
+            // Date-times as other tools write them: with a Z, without
+            // milliseconds, with a blank instead of the T.
+            geopackage->ExecuteSQL("UPDATE \"table\" SET DT = CASE fid WHEN 1 THEN '2001-05-03T10:20:30Z' WHEN 2147483653 "
+                                   "THEN '2001-05-04 00:00:30' WHEN 9223372036854775806 THEN '2001-05-05T23:59:30' ELSE DT END",
+                                   nullptr, nullptr);
         }
-        WithOtherToolsDateTimes(folder / "rows.gpkg");
+        // As the theme list holds them: the layers first, then the tables.
         themes_ = {{"shapefile", (folder / "rows.shp").string(), ""},
+                   {"GeoPackage layer", (folder / "rows.gpkg").string(), "rows"},
                    {"dBASE", (folder / "table.dbf").string(), ""},
                    {"CSV", (folder / "rows.csv").string(), ""},
                    {"Windows-1252 dBASE", (folder / "latin.dbf").string(), ""},
-                   {"GeoPackage layer", (folder / "rows.gpkg").string(), "rows"},
                    {"GeoPackage table", (folder / "rows.gpkg").string(), "table"}};
         CPLPopErrorHandler();
     }
@@ -179,14 +167,12 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
         else
             items.push_back(platform::FeatureLayer::Open(theme.name, theme.path, theme.layer));
     }
-    AddToMap({items[0], items[4], items[1], items[2], items[3], items[5]});
-    // The theme list holds the layers first, then the tables.
-    const std::vector<std::size_t> line = {0, 2, 3, 4, 1, 5};
+    AddToMap({items[0], items[1], items[2], items[3], items[4], items[5]});
     std::set<std::string> seen;
     Query([&](QueryDialog& dialog) {
         for (std::size_t t = 0; t < themes_.size(); ++t) {
             const Theme& theme = themes_[t];
-            dialog.lbxThemes.UserClick(static_cast<int>(line[t]));
+            dialog.lbxThemes.UserClick(static_cast<int>(t));
             const Strings fields = Lines(dialog.lbxFields);
             for (std::size_t f = 0; f < fields.size(); ++f) {
                 const std::map<long long, std::string> stored = StoredValues(theme.path, theme.layer, fields[f].c_str());

@@ -9,7 +9,9 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <cstdio>
 #include <sstream>
+#include <utility>
 #include <string>
 
 #include <gdal_priv.h>
@@ -35,17 +37,23 @@
 namespace datachange {
 
 using Commands = std::map<std::string, std::string>;  // command -> what it read, as text
+const char* const kCommands[] = {"Open Table", "Calculate Statistics", "Update Values", "New Set",
+                                 "Summarize",  "Select All",           "Switch Selection"};
 
 inline std::string Number(double value) {
-    std::ostringstream out;
-    out.precision(10);
-    out << value;
-    return out.str();
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
 }
-
-inline std::string Text(const std::set<long long>& ids) {
+template <class Items>
+std::string Text(const Items& items) {
+    std::ostringstream text;
+    for (const auto& item : items) text << item << " ";
+    return text.str();
+}
+inline std::string Sums(const std::map<std::string, double>& sums) {
     std::string text;
-    for (long long id : ids) text += std::to_string(id) + " ";
+    for (const auto& [name, sum] : sums) text += name + "=" + Number(sum) + " ";
     return text;
 }
 
@@ -60,7 +68,7 @@ inline std::optional<Commands> Oracle(const std::string& path, const std::string
     std::set<long long> all, above2;
     std::set<std::string> names;
     std::map<std::string, double> sums;
-    std::string rows, values, summary;
+    std::string rows;
     double total = 0;
     for (const auto& feature : *layer) {
         const std::string name = feature->GetFieldAsString("NAME");
@@ -72,15 +80,12 @@ inline std::optional<Commands> Oracle(const std::string& path, const std::string
         total += val;
         rows += std::to_string(feature->GetFID()) + " " + name + " " + Number(val) + "\n";
     }
-    for (const auto& name : names) values += name + " ";
-    for (const auto& [name, sum] : sums) summary += name + "=" + Number(sum) + " ";
-    std::set<long long> allButFirst = all;
-    if (!all.empty()) allButFirst.erase(allButFirst.begin());
+    const std::set<long long> allButFirst(all.empty() ? all.end() : std::next(all.begin()), all.end());
     return Commands{{"Open Table", rows},
                     {"Calculate Statistics", std::to_string(all.size()) + " values, total " + Number(total)},
-                    {"Update Values", values},
+                    {"Update Values", Text(names)},
                     {"New Set", Text(above2)},
-                    {"Summarize", summary},
+                    {"Summarize", Sums(sums)},
                     {"Select All", Text(all)},
                     {"Switch Selection", Text(allButFirst)}};
 }
@@ -89,11 +94,11 @@ inline bool IsDataProblem(const std::string& report) {
     return report.find(std::to_string(static_cast<std::int32_t>(platform::E_DATAUNREADABLE))) != std::string::npos;
 }
 
-// One command's result: what it read, and what it reported.
-struct Outcome {
-    std::string read;
-    std::vector<std::string> reports;
-    bool DataProblem() const { return std::any_of(reports.begin(), reports.end(), IsDataProblem); }
+// A theme of the focus map: a feature layer or standalone table, its name in
+// the lists, its layer in the source.
+struct Theme {
+    std::shared_ptr<platform::HostObject> item;
+    std::string name, layer;
 };
 
 class CommandRunner {
@@ -104,15 +109,18 @@ public:
                   MakeCommand make, std::string outputFolder)
         : ui_(std::move(ui)), app_(std::move(app)), make_(std::move(make)), outputFolder_(std::move(outputFolder)) {}
 
-    // Clicks `command` on `item`, a feature layer or standalone table listed as `theme`.
-    Outcome Run(const std::string& command, const std::shared_ptr<platform::HostObject>& item,
-                const std::string& theme) {
+    // What the command read, and what it reported.
+    std::pair<std::string, std::vector<std::string>> Run(const std::string& command, const Theme& theme) {
         const std::size_t reports = ui_->ErrorReports().size(), boxes = ui_->MessageBoxes().size();
-        item_ = item;
-        theme_ = theme;
-        Selection()->Clear();
-        app_->Document()->CurrentContentsView()->SelectedItem(item);
-        Outcome outcome;
+        theme_ = theme.name;
+        if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(theme.item))
+            rows_ = layer, selection_ = layer->SelectionSet();
+        else if (auto table = std::dynamic_pointer_cast<platform::StandaloneTable>(theme.item))
+            rows_ = table->Table(), selection_ = table->SelectionSet();
+        selection_->Clear();
+        app_->Document()->CurrentContentsView()->SelectedItem(theme.item);
+        std::string read;
+        std::vector<std::string> said;
         try {
             const std::map<std::string, std::function<std::string()>> clicks = {
                 {"Open Table", [&] { return OpenTable(); }},
@@ -122,47 +130,34 @@ public:
                 {"Summarize", [&] { return Summarize(); }},
                 {"Select All", [&] { return Click(tessaly::info::cmdSelectAll) ? Text(Selected()) : ""; }},
                 {"Switch Selection", [&] { return SwitchSelection(); }}};
-            outcome.read = clicks.at(command)();
+            read = clicks.at(command)();
         } catch (const platform::ComError& error) {
-            outcome.reports.push_back(std::to_string(error.Number()) + " " + error.Description());
+            said.push_back(std::to_string(error.Number()) + " " + error.Description());
         }
-        for (std::size_t i = reports; i < ui_->ErrorReports().size(); ++i)
-            outcome.reports.push_back(ui_->ErrorReports()[i]);
-        for (std::size_t i = boxes; i < ui_->MessageBoxes().size(); ++i)
-            outcome.reports.push_back(ui_->MessageBoxes()[i].text);
-        return outcome;
+        said.insert(said.end(), ui_->ErrorReports().begin() + reports, ui_->ErrorReports().end());
+        for (std::size_t i = boxes; i < ui_->MessageBoxes().size(); ++i) said.push_back(ui_->MessageBoxes()[i].text);
+        return {read, said};
     }
 
 private:
-    std::shared_ptr<platform::SelectionSet> Selection() const {
-        if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item_)) return layer->SelectionSet();
-        return std::dynamic_pointer_cast<platform::StandaloneTable>(item_)->SelectionSet();
-    }
-    std::set<long long> Selected() const {
-        const auto& ids = Selection()->IDs();
-        return {ids.begin(), ids.end()};
-    }
-    std::shared_ptr<platform::Table> Rows() const {
-        if (auto layer = std::dynamic_pointer_cast<platform::FeatureLayer>(item_)) return layer;
-        return std::dynamic_pointer_cast<platform::StandaloneTable>(item_)->Table();
-    }
+    std::set<long long> Selected() const { return {selection_->IDs().begin(), selection_->IDs().end()}; }
+    std::size_t Said() const { return ui_->ErrorReports().size() + ui_->MessageBoxes().size(); }
 
     // False when the click reported something. The command stays alive until
     // the next click, as its report window does.
     bool Click(const tessaly::ClassInfo& info) {
-        const std::size_t before = ui_->ErrorReports().size() + ui_->MessageBoxes().size();
+        const std::size_t before = Said();
         clicked_ = make_(info);
         EXPECT_EQ(clicked_->OnClick(), platform::S_OK) << info.progId;
-        return ui_->ErrorReports().size() + ui_->MessageBoxes().size() == before;
+        return Said() == before;
     }
 
     // The table window's rows, read as the desktop's window reads them.
     std::string OpenTable() {
         if (!Click(tessaly::info::OpenTable)) return "";
-        auto table = Rows();
-        const int name = table->FindField("NAME"), val = table->FindField("VAL");
+        const int name = rows_->FindField("NAME"), val = rows_->FindField("VAL");
         std::string rows;
-        auto cursor = table->Search(nullptr, false);
+        auto cursor = rows_->Search(nullptr, false);
         while (auto row = cursor->NextRow())
             rows += std::to_string(row->OID()) + " " + row->Value(name).ToText() + " " +
                     Number(row->Value(val).ToDouble()) + "\n";
@@ -201,15 +196,15 @@ private:
                 dialog.cmdUpdate.UserClick();
                 std::set<std::string> values;
                 for (int i = 0; i < dialog.lbxValues.ListCount(); ++i) values.insert(dialog.lbxValues.List(i));
-                for (const auto& value : values) read += value + " ";
+                read = Text(values);
             } else {
                 dialog.cmdClearQuery.UserClick();
                 dialog.lbxFields.UserDoubleClick(Line(dialog.lbxFields, "VAL"));
                 dialog.cmdGreater.UserClick();
                 dialog.txtQuery.UserType("2");
-                const std::size_t before = ui_->ErrorReports().size() + ui_->MessageBoxes().size();
+                const std::size_t before = Said();
                 dialog.cmdNewSet.UserClick();
-                if (ui_->ErrorReports().size() + ui_->MessageBoxes().size() == before) read = Text(Selected());
+                if (Said() == before) read = Text(Selected());
             }
             if (dialog.IsVisible()) dialog.cmdCancel.UserClick();
         });
@@ -237,16 +232,14 @@ private:
         std::map<std::string, double> sums;
         for (const auto& feature : *dataset->GetLayer(0))
             sums[feature->GetFieldAsString(0)] = feature->GetFieldAsDouble("Sum_VAL");
-        std::string read;
-        for (const auto& [name, sum] : sums) read += name + "=" + Number(sum) + " ";
-        return read;
+        return Sums(sums);
     }
 
     // The first row selected, then the selection switched.
     std::string SwitchSelection() {
-        auto first = Rows()->Search(nullptr, false)->NextRow();
+        auto first = rows_->Search(nullptr, false)->NextRow();
         if (!first) return "";
-        Selection()->Add(first->OID());
+        selection_->Add(first->OID());
         return Click(tessaly::info::cmdSelectSwitch) ? Text(Selected()) : "";
     }
 
@@ -262,35 +255,52 @@ private:
     MakeCommand make_;
     std::string outputFolder_;
     int summaries_ = 0;
-    std::shared_ptr<platform::HostObject> item_;
     std::string theme_;
+    std::shared_ptr<platform::Table> rows_;
+    std::shared_ptr<platform::SelectionSet> selection_;
     platform::ComPtr<platform::ICommand> clicked_;
 };
 
 // What a command may do after a change: read the current data, or either
 // that or report a data problem, or report one.
 enum class Expect { Current, CurrentOrProblem, Problem };
+// A command may find a changed column a data problem.
+inline Expect ExpectAfter(const std::string& change) {
+    return change.starts_with("Column") ? Expect::CurrentOrProblem : Expect::Current;
+}
 
-// Clicks every command on the theme and checks each against `now`.
-inline void ExpectEachCommand(CommandRunner& runner, const std::shared_ptr<platform::HostObject>& item,
-                              const std::string& theme, const std::optional<Commands>& now, Expect expect) {
-    for (const char* command : {"Open Table", "Calculate Statistics", "Update Values", "New Set", "Summarize",
-                                "Select All", "Switch Selection"}) {
-        const Outcome outcome = runner.Run(command, item, theme);
-        const std::string said = outcome.reports.empty() ? "" : outcome.reports.front();
-        if (outcome.DataProblem()) {
+// Reads the theme once (so the source has idle handles), makes the change
+// (which gives the theme to check when it added one), then clicks every
+// command and checks each against what GDAL reads from `source` now.
+inline void ExpectEachCommandAfter(CommandRunner& runner, const std::string& source, Theme theme,
+                                   const std::function<std::optional<Theme>()>& change, Expect expect) {
+    const auto before = Oracle(source, theme.layer);
+    ASSERT_TRUE(before);
+    ASSERT_EQ(runner.Run("Select All", theme).first, before->at("Select All"));
+    std::optional<Theme> added;
+    ASSERT_NO_FATAL_FAILURE(added = change());
+    if (added) theme = *added;
+    const auto now = Oracle(source, theme.layer);
+    if (expect == Expect::Current) {
+        ASSERT_TRUE(now) << "GDAL reads the changed data";
+        ASSERT_NE(*now, *before) << "the change shows to a new reader";
+    }
+    for (const std::string command : kCommands) {
+        const auto [read, reports] = runner.Run(command, theme);
+        const std::string said = reports.empty() ? "" : reports.front();
+        if (std::any_of(reports.begin(), reports.end(), IsDataProblem)) {
             EXPECT_NE(expect, Expect::Current) << command << " reported " << said;
             // Each handler of a dialog reports what failed in it; the
             // statistics run then finds no layer chosen (error 91).
-            for (const std::string& report : outcome.reports)
-                EXPECT_TRUE(IsDataProblem(report) || (command == std::string("Calculate Statistics") &&
-                                                      report.find("\t91\r\n") != std::string::npos))
+            for (const std::string& report : reports)
+                EXPECT_TRUE(IsDataProblem(report) ||
+                            (command == "Calculate Statistics" && report.find("\t91\r\n") != std::string::npos))
                     << command << ": " << report;
         } else {
-            EXPECT_NE(expect, Expect::Problem) << command << " read " << outcome.read;
-            EXPECT_TRUE(outcome.reports.empty()) << command << ": " << said;
+            EXPECT_NE(expect, Expect::Problem) << command << " read " << read;
+            EXPECT_TRUE(reports.empty()) << command << ": " << said;
             ASSERT_TRUE(now) << command;
-            EXPECT_EQ(outcome.read, now->at(command)) << command;
+            EXPECT_EQ(read, now->at(command)) << command;
         }
     }
 }

@@ -18,6 +18,13 @@ inline GDALDatasetUniquePtr Create(const std::filesystem::path& path, const char
     return dataset;
 }
 
+// Opens a data set to read, a CSV file with its column types guessed.
+inline GDALDatasetUniquePtr OpenRead(const std::filesystem::path& path) {
+    const char* csv[] = {"AUTODETECT_TYPE=YES", nullptr};
+    return GDALDatasetUniquePtr(GDALDataset::Open(path.string().c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr,
+                                                  path.extension() == ".csv" ? csv : nullptr));
+}
+
 // A layer in WGS 84 (x as longitude); a table (wkbNone) has no reference.
 inline OGRLayer& NewLayer(GDALDataset& dataset, const char* name, OGRwkbGeometryType type) {
     OGRSpatialReference wgs84;

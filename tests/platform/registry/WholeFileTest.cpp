@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <tuple>
 
 #include "RegistryFixture.h"
 
@@ -16,28 +17,18 @@ using WholeFileTest = RegistryTest;
 // A save killed half way leaves its temporary file; the next save of the same
 // file removes it once it is a day old, and nothing else.
 TEST_F(WholeFileTest, ASaveRemovesOnlyItsOwnTemporariesOlderThanADay) {
-    struct Leftover {
-        const char* name;
-        std::chrono::hours age;
-        bool removed;
-    };
-    const Leftover leftovers[] = {
-        {".registry.json.Ab3xZ9", std::chrono::hours(25), true},
-        {".registry.json.Qw8rT2", std::chrono::hours(23), false},
-        {".registry.json.Ab3xZ", std::chrono::hours(48), false},
-        {".registry.json.Ab3-Z9", std::chrono::hours(48), false},
-        {".other.json.Ab3xZ9", std::chrono::hours(48), false},
-        {"registry.json.Ab3xZ9", std::chrono::hours(48), false},
-    };
-    for (const Leftover& leftover : leftovers) {
-        std::ofstream(Folder() / leftover.name) << "half a save";
-        fs::last_write_time(Folder() / leftover.name, fs::file_time_type::clock::now() - leftover.age);
+    const std::tuple<const char*, int, bool> leftovers[] = {  // name, age in hours, removed
+        {".registry.json.Ab3xZ9", 25, true},  {".registry.json.Qw8rT2", 23, false},
+        {".registry.json.Ab3xZ", 48, false},  {".registry.json.Ab3-Z9", 48, false},
+        {".other.json.Ab3xZ9", 48, false},    {"registry.json.Ab3xZ9", 48, false}};
+    for (const auto& [name, age, removed] : leftovers) {
+        std::ofstream(Folder() / name) << "half a save";
+        fs::last_write_time(Folder() / name, fs::file_time_type::clock::now() - std::chrono::hours(age));
     }
     WriteFile("old");
     ASSERT_TRUE(platform::wholefile::Replace(File().string(), "new"));
     EXPECT_EQ(ReadFile(), "new");
-    for (const Leftover& leftover : leftovers)
-        EXPECT_EQ(!fs::exists(Folder() / leftover.name), leftover.removed) << leftover.name;
+    for (const auto& [name, age, removed] : leftovers) EXPECT_EQ(!fs::exists(Folder() / name), removed) << name;
 }
 
 TEST_F(WholeFileTest, ANewFileTakesTheUmaskAndTheUmaskStaysAsItWas) {
