@@ -7,6 +7,7 @@
 #include "platform/com/Hresult.h"
 #include "platform/data/GdalSource.h"
 #include "platform/data/GdalSupport.h"
+#include "platform/data/PostgreSql.h"
 #include "platform/data/TextCompare.h"
 
 namespace platform {
@@ -114,6 +115,41 @@ OGRFeatureUniquePtr NextPassing(const SourceTable::Impl& table, OGRLayer& layer,
     }
 }
 
+// Puts the plan on a handle of a table that reads by alias: a query that
+// names every column apart, the fields the plan does not fetch as Nulls, so
+// that GDAL's field indexes stay those of the table. The server evaluates
+// the where clause on the real names.
+void ReadByAlias(const SourceTable::Impl& table, SourceTable::Impl::Handle& handle, const ReadPlan& plan) {
+    const OGRFeatureDefn& definition = *handle.layer->GetLayerDefn();
+    std::vector<bool> fetch(static_cast<std::size_t>(definition.GetFieldCount()), false);
+    for (std::size_t i = 0; i < table.gdalField.size(); ++i)
+        if (table.gdalField[i] >= 0 && plan.fetch[i]) fetch[static_cast<std::size_t>(table.gdalField[i])] = true;
+    std::string columns;
+    const std::string fid = handle.layer->GetFIDColumn();
+    if (!fid.empty()) columns = QuotedText(fid, '"') + " AS ogc_fid, ";  // GDAL takes ogc_fid for the feature ID
+    for (int g = 0; g < definition.GetFieldCount(); ++g) {
+        const std::string name = QuotedText(definition.GetFieldDefn(g)->GetNameRef(), '"');
+        columns += (fetch[static_cast<std::size_t>(g)] ? name : "NULL") + " AS c" + std::to_string(g) + ", ";
+    }
+    if (plan.geometry) columns += QuotedText(handle.layer->GetGeometryColumn(), '"') + " AS shape, ";
+    columns.resize(columns.size() - 2);
+    std::string sql = "SELECT " + columns + " FROM " + PostgreSqlTableName(table.layerName);
+    if (!plan.where.empty()) sql += " WHERE (" + plan.where + ")";
+
+    GdalErrorCapture capture;
+    OGRLayer* result = handle.owned->ExecuteSQL(sql.c_str(), nullptr, nullptr);
+    if (result != nullptr) handle.layer = handle.resultSet = result;
+    if (result == nullptr || capture.Failed()) ThrowReadFailure(table, plan, capture.Message("The data could not be read"));
+    for (int g = 0; g < definition.GetFieldCount(); ++g) {
+        const OGRFieldDefn* read = result->GetLayerDefn()->GetFieldDefn(g);
+        if (fetch[static_cast<std::size_t>(g)] && (read == nullptr || read->GetType() != definition.GetFieldDefn(g)->GetType()))
+            throw DataError(E_DATAUNREADABLE, "The column " + std::string(definition.GetFieldDefn(g)->GetNameRef()) +
+                                                  " of " + table.layerName + " reads as another type through a query");
+    }
+    result->SetSpatialFilter(plan.spatial.get());
+    result->ResetReading();
+}
+
 // A reading that owns its dataset handle. Features are read a few at a time
 // under one error capture, which costs more to set up than reading a point;
 // a failure is raised once the rows read before it have been handed out.
@@ -190,7 +226,13 @@ private:
 }  // namespace
 
 SourceTable::Impl::Handle::~Handle() {
-    if (layer != nullptr && !ClearPlan(*layer)) Discard();
+    if (resultSet != nullptr) {
+        GdalErrorCapture quiet;
+        owned->ReleaseResultSet(resultSet);
+        if (quiet.Failed()) Discard();
+    } else if (layer != nullptr && !ClearPlan(*layer)) {
+        Discard();
+    }
     // Destroyed by a failure raised while in use: the handle may be broken.
     if (std::uncaught_exceptions() > unwinding_) Discard();
     if (pool) pool->Give(std::move(owned));
@@ -246,6 +288,10 @@ std::unique_ptr<FeatureStream> OpenFeatureStream(const SourceTable::Impl& table,
                                                  std::shared_ptr<const ReadPlan> planPointer) {
     const ReadPlan& plan = *planPointer;
     SourceTable::Impl::Handle handle = table.Acquire();
+    if (table.readsByAlias) {
+        ReadByAlias(table, handle, plan);
+        return std::make_unique<LiveStream>(table, std::move(handle), std::move(planPointer), nullptr);
+    }
     if (!table.Shared()) {
         std::unique_ptr<ExactRowFilter> test = ApplyPlan(table, *handle.layer, plan);
         return std::make_unique<LiveStream>(table, std::move(handle), std::move(planPointer), std::move(test));

@@ -32,6 +32,11 @@ struct SourceTable::Impl {
     // Per field index: the GDAL field type (OFTInteger for the object ID and the shape).
     std::vector<OGRFieldType> gdalType;
     int shapeIndex = -1;
+    // GDAL's PostgreSQL driver hands a result column to the first field whose
+    // name matches without regard to case, so of "Name" and "NAME" one would
+    // read the other's values: such a table is read through a query that
+    // names every column apart (ReadByAlias).
+    bool readsByAlias = false;
     // The layer's fields as GDAL described them when the table was opened:
     // a handle whose layer says otherwise (the file was rewritten with other
     // columns, or damaged) cannot be read through this table's field map.
@@ -65,12 +70,14 @@ struct SourceTable::Impl {
         std::shared_ptr<DatasetPool> pool;
         GDALDatasetUniquePtr owned;
         OGRLayer* layer = nullptr;
+        // The layer when it is a query's result: released, not cleared, at the end.
+        OGRLayer* resultSet = nullptr;
 
         Handle() = default;
         // The moved-from handle lets go of the layer, so it clears nothing.
         Handle(Handle&& other) noexcept
             : pool(std::move(other.pool)), owned(std::move(other.owned)), layer(std::exchange(other.layer, nullptr)),
-              unwinding_(other.unwinding_) {}
+              resultSet(std::exchange(other.resultSet, nullptr)), unwinding_(other.unwinding_) {}
         Handle& operator=(Handle&&) = delete;
         ~Handle();
         // Closes the handle at its end instead of keeping it.

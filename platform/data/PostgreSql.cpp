@@ -44,4 +44,10 @@ std::string PostgreSqlIdentifier(const std::string& name) {
     return StaysBare(name) ? name : QuotedText(name, '"');
 }
 
+std::string PostgreSqlTableName(const std::string& layerName) {
+    const auto dot = layerName.find('.');
+    if (dot == std::string::npos) return QuotedText(layerName, '"');
+    return QuotedText(layerName.substr(0, dot), '"') + "." + QuotedText(layerName.substr(dot + 1), '"');
+}
+
 }  // namespace platform

@@ -10,4 +10,7 @@ namespace platform {
 // a bare name to lower case, so VAL would name the column val.
 std::string PostgreSqlIdentifier(const std::string& name);
 
+// A layer name of PostgreSQL, "schema.table" or "table", as SQL names it.
+std::string PostgreSqlTableName(const std::string& layerName);
+
 }  // namespace platform

@@ -128,6 +128,10 @@ void SourceTable::Impl::Describe(GDALDataset& dataset, OGRLayer& layer) {
         gdalType.push_back(field->GetType());
     }
     fields = std::make_shared<platform::Fields>(std::move(list));
+    for (int i = 0; kind == WorkspaceKind::PostgreSQL && i < definition->GetFieldCount(); ++i)
+        for (int j = 0; j < i; ++j)
+            if (EqualsIgnoringCase(definition->GetFieldDefn(i)->GetNameRef(), definition->GetFieldDefn(j)->GetNameRef()))
+                readsByAlias = true;
 
     std::string workspacePath = memory ? std::string(dataset.GetDescription()) : path;
     std::shared_ptr<WorkspaceFactory> factory;

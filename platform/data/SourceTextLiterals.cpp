@@ -4,17 +4,11 @@
 #include "platform/com/Hresult.h"
 #include "platform/data/GdalSource.h"
 #include "platform/data/GdalSupport.h"
+#include "platform/data/PostgreSql.h"
 
 namespace platform {
 
 namespace {
-
-// A layer name of PostgreSQL, "schema.table" or "table", as SQL names it.
-std::string PostgreSqlTableName(const std::string& layerName) {
-    const auto dot = layerName.find('.');
-    if (dot == std::string::npos) return QuotedText(layerName, '"');
-    return QuotedText(layerName.substr(0, dot), '"') + "." + QuotedText(layerName.substr(dot + 1), '"');
-}
 
 // The value GDAL reads from the text of a date-time or a number.
 Variant ValueOfText(const char* text, OGRFieldType type) {

@@ -64,3 +64,9 @@ INSERT INTO trial ("NAME", "GROUP", "Höhe", "DAY", "N", "BIG", r, amount, at, o
   ('under_score', 2,    3,                   '2001-05-10', 9,    5,                  3,     3,          '2001-05-10 00:00:00.001', true),
   (NULL,          4,    4.5,                 '2001-05-04', 10,   6,                  4.5,   4.5,        '2001-05-04 12:00:00',     NULL),
   ('CAFÉ',        5,    -1,                  '2002-01-01', 11,   7,                  -1,    -1,         '2002-01-01 00:00:00',     true);
+
+-- Columns whose names differ only in letter case, on a layer and on the trial table.
+ALTER TABLE wells ADD COLUMN "WELL_ID" text;
+UPDATE wells SET "WELL_ID" = 'W' || (ogc_fid % 3);
+ALTER TABLE trial ADD COLUMN name text;
+UPDATE trial SET name = lower("NAME");
