@@ -153,8 +153,16 @@ void SelectByAttributesWindow::FillUniqueValues() {
         const auto standalone = std::dynamic_pointer_cast<platform::StandaloneTable>(table->object);
         const auto view = table->layer ? table->layer->View() : standalone ? standalone->View() : nullptr;
         const auto literal = view ? view->Source()->WhereLiteralWriter(field) : nullptr;
-        for (const auto& value : unique)
-            values_->addItem(literal ? QString::fromStdString(literal(value)) : ValueText(value));
+        std::vector<std::string> lines;
+        for (const auto& value : unique) {
+            if (!literal) {
+                values_->addItem(ValueText(value));
+                continue;
+            }
+            lines.clear();
+            literal(value, lines);
+            for (const std::string& line : lines) values_->addItem(QString::fromStdString(line));
+        }
     } catch (const std::exception& error) {
         QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
     }

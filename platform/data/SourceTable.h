@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/data/Dataset.h"
 #include "platform/data/Envelope.h"
@@ -73,9 +74,12 @@ public:
     // more exactly than a Variant carries them (a PostgreSQL numeric or
     // timestamp, a GeoPackage date-time written by another tool in another
     // form), the field's distinct texts are read once from the source here and
-    // a value is written as the source's own text of it; where two texts read
-    // as one value, the first is written.
-    std::function<std::string(const Variant&)> WhereLiteralWriter(const std::string& fieldName) const;
+    // a value is written as the source's own text of it. Where several texts
+    // read as one value (an instant with and without milliseconds, numerics a
+    // double cannot tell apart), each is written, one literal for each text:
+    // the writer appends the value's literals to the list it is given.
+    using WhereLiterals = std::function<void(const Variant&, std::vector<std::string>&)>;
+    WhereLiterals WhereLiteralWriter(const std::string& fieldName) const;
 
     // Dataset: the layer's name; the folder (shapefiles, dBASE tables) or the
     // data source itself (GeoPackage, CSV file, connection) as a workspace; a

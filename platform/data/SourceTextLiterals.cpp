@@ -1,4 +1,5 @@
 // Where-clause literals written from the source's own text of a value.
+#include <algorithm>
 #include <map>
 
 #include "platform/com/Hresult.h"
@@ -41,7 +42,7 @@ bool IsPlainNumber(const std::string& text) {
 
 }  // namespace
 
-std::function<std::string(const Variant&)> SourceTable::WhereLiteralWriter(const std::string& fieldName) const {
+SourceTable::WhereLiterals SourceTable::WhereLiteralWriter(const std::string& fieldName) const {
     const int index = impl_->fields->FindField(fieldName);
     if (index < 0) throw DataError(E_INVALIDARG, "Field not found: " + fieldName);
     const int gdal = impl_->gdalField[static_cast<std::size_t>(index)];
@@ -55,9 +56,12 @@ std::function<std::string(const Variant&)> SourceTable::WhereLiteralWriter(const
     if (gdal >= 0 && impl_->kind == WorkspaceKind::GeoPackage && type == OFTDateTime)
         sql = "SELECT DISTINCT CAST(" + QuotedText(name, '"') + " AS TEXT) FROM " + QuotedText(impl_->layerName, '"');
     auto self = shared_from_this();
-    if (sql.empty()) return [self, name](const Variant& value) { return self->WhereLiteral(name, value); };
+    if (sql.empty())
+        return [self, name](const Variant& value, std::vector<std::string>& lines) {
+            lines.push_back(self->WhereLiteral(name, value));
+        };
 
-    auto texts = std::make_shared<std::map<Variant, std::string>>();
+    auto texts = std::make_shared<std::map<Variant, std::vector<std::string>>>();
     {
         GdalErrorCapture capture;
         Impl::Handle handle = impl_->Acquire();
@@ -70,14 +74,16 @@ std::function<std::string(const Variant&)> SourceTable::WhereLiteralWriter(const
             if (!feature->IsFieldSetAndNotNull(0)) continue;
             const char* text = feature->GetFieldAsString(0);
             const Variant value = ValueOfText(text, type);
-            if (!value.IsEmpty()) texts->emplace(value, text);
+            if (!value.IsEmpty()) (*texts)[value].push_back(text);
         }
         handle.owned->ReleaseResultSet(result);
     }
-    return [self, name, texts, type](const Variant& value) {
+    for (auto& [value, forms] : *texts) std::sort(forms.begin(), forms.end());
+    return [self, name, texts, type](const Variant& value, std::vector<std::string>& lines) {
         const auto found = texts->find(value);
-        if (found == texts->end()) return self->WhereLiteral(name, value);
-        return type == OFTReal && IsPlainNumber(found->second) ? found->second : WhereStringLiteral(found->second);
+        if (found == texts->end()) return lines.push_back(self->WhereLiteral(name, value));
+        for (const std::string& text : found->second)
+            lines.push_back(type == OFTReal && IsPlainNumber(text) ? text : WhereStringLiteral(text));
     };
 }
 

@@ -37,12 +37,22 @@ template <class T, class Sort, class Make>
 std::vector<std::string> Sorted(std::vector<T> items, Sort sort, Make make, const ValueLiteral& literal) {
     sort(items, 0, static_cast<std::int32_t>(items.size()) - 1);
     if constexpr (std::is_same_v<T, std::string>) {
-        for (std::string& item : items) item = literal(make(item));  // no second list of a million texts
+        // Each text becomes its line in place: no second list of a million texts.
+        std::vector<std::string> forms;
+        std::vector<std::pair<std::size_t, std::string>> further;  // a value's further lines, after its own
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            forms.clear();
+            literal(make(items[i]), forms);
+            items[i] = std::move(forms.at(0));
+            for (std::size_t f = 1; f < forms.size(); ++f) further.emplace_back(i + 1, std::move(forms[f]));
+        }
+        for (auto line = further.rbegin(); line != further.rend(); ++line)
+            items.insert(items.begin() + static_cast<std::ptrdiff_t>(line->first), std::move(line->second));
         return items;
     }
     std::vector<std::string> lines;
     lines.reserve(items.size());
-    for (const T& item : items) lines.push_back(literal(make(item)));
+    for (const T& item : items) literal(make(item), lines);
     return lines;
 }
 
@@ -61,7 +71,7 @@ std::vector<std::string> WideIntegerLines(std::vector<std::int64_t> integers, co
     std::sort(integers.begin(), integers.end());
     std::vector<std::string> lines;
     lines.reserve(integers.size());
-    for (const std::int64_t n : integers) lines.push_back(literal(platform::Variant::LongLong(n)));
+    for (const std::int64_t n : integers) literal(platform::Variant::LongLong(n), lines);
     return lines;
 }
 

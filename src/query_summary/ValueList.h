@@ -10,9 +10,10 @@
 namespace tessaly {
 
 // How one value is written into a where clause of the theme's source
-// (SourceTable::WhereLiteral): every line, inserted after "field = ", selects
-// exactly the rows holding that value.
-using ValueLiteral = std::function<std::string(const platform::Variant&)>;
+// (SourceTable::WhereLiteralWriter): appends its line, or one line for each
+// text the source keeps the value in. Every line, inserted after "field = ",
+// selects exactly the rows holding that text.
+using ValueLiteral = std::function<void(const platform::Variant&, std::vector<std::string>&)>;
 
 // The values one by one; Empty after the last.
 using ValueSource = std::function<platform::Variant()>;

@@ -37,7 +37,8 @@ INSERT INTO field.samples (station, "Reading", ok, taken) VALUES
 
 -- The where-clause tests' trial table (tests/support/TrialTable.h) with what
 -- only a server keeps: a real (float4), a numeric with more digits than a
--- double, timestamps with milli- and microseconds, and a boolean.
+-- double (two that read as one double), timestamps with milli- and
+-- microseconds, and a boolean.
 CREATE TABLE trial (
   id serial PRIMARY KEY,
   "NAME" varchar(30),
@@ -63,7 +64,7 @@ INSERT INTO trial ("NAME", "GROUP", "Höhe", "DAY", "N", "BIG", r, amount, at, o
   ('50%',         NULL, 7.25,                '2001-05-03', 8,    4,                  7.25,  7.25,       NULL,                      false),
   ('under_score', 2,    3,                   '2001-05-10', 9,    5,                  3,     3,          '2001-05-10 00:00:00.001', true),
   (NULL,          4,    4.5,                 '2001-05-04', 10,   6,                  4.5,   4.5,        '2001-05-04 12:00:00',     NULL),
-  ('CAFÉ',        5,    -1,                  '2002-01-01', 11,   7,                  -1,    -1,         '2002-01-01 00:00:00',     true);
+  ('CAFÉ',        5,    -1,                  '2002-01-01', 11,   7,                  -1,    12345678901234.123457, '2002-01-01 00:00:00', true);
 
 -- Columns whose names differ only in letter case, on a layer and on the trial table.
 ALTER TABLE wells ADD COLUMN "WELL_ID" text;

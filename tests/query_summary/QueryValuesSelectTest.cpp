@@ -113,6 +113,15 @@ std::map<long long, std::string> StoredValues(const std::string& path, const std
     OGRLayer* layer = layerName.empty() ? dataset->GetLayer(0) : dataset->GetLayerByName(layerName.c_str());
     std::map<long long, std::string> values;
     for (auto& feature : *layer) values[feature->GetFID()] = StoredValue(*feature, field);
+    // SQLite compares a GeoPackage date-time as the text it stores.
+    const int index = layer->GetLayerDefn()->GetFieldIndex(field);
+    if (index >= 0 && layer->GetLayerDefn()->GetFieldDefn(index)->GetType() == OFTDateTime && path.ends_with(".gpkg")) {
+        const std::string sql = "SELECT fid, CAST(\"" + std::string(field) + "\" AS TEXT) AS v FROM \"" + layerName + "\"";
+        OGRLayer* texts = dataset->ExecuteSQL(sql.c_str(), nullptr, nullptr);
+        for (auto& feature : *texts)
+            if (feature->IsFieldSetAndNotNull(0)) values[feature->GetFID()] = feature->GetFieldAsString(0);
+        dataset->ReleaseResultSet(texts);
+    }
     return values;
 }
 
@@ -140,9 +149,10 @@ protected:
             WriteRows(*geopackage, "rows", wkbPoint);
             WriteRows(*geopackage, "table", wkbNone);
             // Date-times as other tools write them: with a Z, without
-            // milliseconds, with a blank instead of the T.
+            // milliseconds, with a blank instead of the T; one instant in two forms.
             geopackage->ExecuteSQL("UPDATE \"table\" SET DT = CASE fid WHEN 1 THEN '2001-05-03T10:20:30Z' WHEN 2147483653 "
-                                   "THEN '2001-05-04 00:00:30' WHEN 9223372036854775806 THEN '2001-05-05T23:59:30' ELSE DT END",
+                                   "THEN '2001-05-04 00:00:30' WHEN 9223372036854775806 THEN '2001-05-05T23:59:30' "
+                                   "WHEN 9007199254740992 THEN '2001-05-03T10:20:30.000Z' ELSE DT END",
                                    nullptr, nullptr);
         }
         // As the theme list holds them: the layers first, then the tables.
@@ -209,7 +219,7 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
     EXPECT_TRUE(Reports().empty()) << Reports().front();
     for (const char* line : {"'O''Neil'", "'a\\\\'b'", "'a\\''b'", "SUBSTR('ends\\ ', 1, 5)", "'ends\\'", "'plain'",
                              "'Plain'", "'Caf\xc3\xa9'", "12345678901234567", "0.30000000000000004", "1E-07", "'2001-05-03'",
-                             "'2001-05-03T10:20:30Z'", "'2001-05-04 00:00:30'", "'2001-05-05T23:59:30'",
+                             "'2001-05-03T10:20:30Z'", "'2001-05-03T10:20:30.000Z'", "'2001-05-04 00:00:30'", "'2001-05-05T23:59:30'",
                              "'2001-05-03T00:00:30.000'", "5000000000", "-9007199254740993", "2147483653",
                              "9007199254740993", "9007199254740992", "9223372036854775806"})
         EXPECT_EQ(seen.count(line), 1u) << line << " was listed";
