@@ -154,9 +154,8 @@ TEST_F(PostgisCommandsTest, EveryListedValueOfEveryColumnSelectsExactlyItsRows) 
             dialog.lbxThemes.UserClick(Line(dialog.lbxThemes, theme.name));
             const int fieldCount = dialog.lbxFields.ListCount();
             for (int field = 0; field < fieldCount; ++field) {
+                const std::string column = dialog.lbxFields.List(field);
                 const std::string token = Token(dialog, field);
-                // The line may show the name in capitals; the token names the column.
-                const std::string column = token[0] == '"' ? token.substr(1, token.size() - 2) : token;
                 dialog.lbxFields.UserClick(field);
                 dialog.cmdUpdate.UserClick();
                 const Strings values = [&] {
