@@ -18,6 +18,7 @@
 #include "platform/map/FeatureLayer.h"
 #include "platform/map/StandaloneTable.h"
 #include "tests/support/GdalTestData.h"
+#include "tests/support/TrialTable.h"
 
 namespace qstest {
 namespace {
@@ -126,9 +127,10 @@ std::map<long long, std::string> StoredValues(const std::string& path, const std
 }
 
 struct Theme {
-    const char* name;
+    std::string name;
     std::string path;
     std::string layer;
+    bool points;
 };
 
 class ListedValues : public QueryBuilderTest, public ::testing::WithParamInterface<const char*> {
@@ -156,12 +158,18 @@ protected:
                                    nullptr, nullptr);
         }
         // As the theme list holds them: the layers first, then the tables.
-        themes_ = {{"shapefile", (folder / "rows.shp").string(), ""},
-                   {"GeoPackage layer", (folder / "rows.gpkg").string(), "rows"},
-                   {"dBASE", (folder / "table.dbf").string(), ""},
-                   {"CSV", (folder / "rows.csv").string(), ""},
-                   {"Windows-1252 dBASE", (folder / "latin.dbf").string(), ""},
-                   {"GeoPackage table", (folder / "rows.gpkg").string(), "table"}};
+        themes_ = {{"shapefile", (folder / "rows.shp").string(), "", true},
+                   {"GeoPackage layer", (folder / "rows.gpkg").string(), "rows", true},
+                   {"dBASE", (folder / "table.dbf").string(), "", false},
+                   {"CSV", (folder / "rows.csv").string(), "", false},
+                   {"Windows-1252 dBASE", (folder / "latin.dbf").string(), "", false},
+                   {"GeoPackage table", (folder / "rows.gpkg").string(), "table", false}};
+        // The trial table: key-word and non-ASCII column names, case and trailing-blank pairs, -0.0.
+        testsupport::WriteTrialSources(folder / "trial");
+        for (const auto& source : testsupport::kTrialSources)
+            themes_.insert(source.points ? themes_.begin() + 2 : themes_.end(),
+                           {std::string("trial ") + source.name, (folder / "trial" / source.file).string(), source.layer,
+                            source.points});
         CPLPopErrorHandler();
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
@@ -172,12 +180,12 @@ protected:
 TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
     std::vector<std::shared_ptr<platform::HostObject>> items;
     for (const Theme& theme : themes_) {
-        if (theme.layer != "rows" && !theme.path.ends_with(".shp"))
-            items.push_back(platform::StandaloneTable::Open(theme.name, theme.path, theme.layer));
-        else
+        if (theme.points)
             items.push_back(platform::FeatureLayer::Open(theme.name, theme.path, theme.layer));
+        else
+            items.push_back(platform::StandaloneTable::Open(theme.name, theme.path, theme.layer));
+        AddToMap({items.back()});
     }
-    AddToMap({items[0], items[1], items[2], items[3], items[4], items[5]});
     std::set<std::string> seen;
     Query([&](QueryDialog& dialog) {
         for (std::size_t t = 0; t < themes_.size(); ++t) {
@@ -221,7 +229,7 @@ TEST_P(ListedValues, EachSelectsExactlyTheRowsHoldingItOnEveryKindOfData) {
                              "'Plain'", "'Caf\xc3\xa9'", "12345678901234567", "0.30000000000000004", "1E-07", "'2001-05-03'",
                              "'2001-05-03T10:20:30Z'", "'2001-05-03T10:20:30.000Z'", "'2001-05-04 00:00:30'", "'2001-05-05T23:59:30'",
                              "'2001-05-03T00:00:30.000'", "5000000000", "-9007199254740993", "2147483653",
-                             "9007199254740993", "9007199254740992", "9223372036854775806"})
+                             "9007199254740993", "9007199254740992", "9223372036854775806", "'x '", "'CAF\xc3\x89'"})
         EXPECT_EQ(seen.count(line), 1u) << line << " was listed";
 }
 
