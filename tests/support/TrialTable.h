@@ -2,7 +2,7 @@
 // The trial table of the where-clause tests, written with GDAL into any kind
 // of file source: text with backslashes, quotes, case and trailing-blank
 // pairs and non-ASCII letters, a key-word column ("GROUP"), a non-ASCII one
-// ("Höhe"), 64-bit integers, -0.0, and Nulls in every column.
+// ("Höhe"), 64-bit integers, -0.0, a boolean, and Nulls in every column.
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
@@ -37,11 +37,15 @@ inline void WriteTrialTable(GDALDataset& dataset, const char* layerName, OGRwkbG
     AddField(layer, "DAY", OFTDate);
     AddField(layer, "N", OFTInteger, 9);
     AddField(layer, "BIG", OFTInteger64, 20);
+    OGRFieldDefn ok("OK", OFTInteger);
+    ok.SetSubType(OFSTBoolean);
+    if (layer.CreateField(&ok) != OGRERR_NONE) throw std::runtime_error("trial boolean");
     int i = 0;
     for (const auto& row : kTrialRows) {
         OGRFeature feature(layer.GetLayerDefn());
         for (int f = 0; f < 6; ++f) row[f] ? feature.SetField(f, row[f]) : feature.SetFieldNull(f);
         ++i;
+        i % 3 == 0 ? feature.SetFieldNull(6) : feature.SetField(6, i % 2);
         OGRPoint point(i, i);
         if (type != wkbNone) feature.SetGeometry(&point);
         if (layer.CreateFeature(&feature) != OGRERR_NONE) throw std::runtime_error("trial row");
