@@ -164,22 +164,22 @@ private:
         int& depth_;
     };
 
-    Expression Or() {
-        const Deeper deeper(depth_);
-        Expression left = And();
-        while (IsKeyword("OR")) {
+    // Operands joined left to right by a key word (AND, OR).
+    template <class Operand>
+    Expression Joined(const char* word, Operand operand) {
+        Expression left = operand();
+        while (IsKeyword(word)) {
             ++pos_;
-            left = {"(" + left.sql + " OR " + And().sql + ")"};
+            left = {"(" + left.sql + " " + word + " " + operand().sql + ")"};
         }
         return left;
     }
+    Expression Or() {
+        const Deeper deeper(depth_);
+        return Joined("OR", [this] { return And(); });
+    }
     Expression And() {
-        Expression left = Not();
-        while (IsKeyword("AND")) {
-            ++pos_;
-            left = {"(" + left.sql + " AND " + Not().sql + ")"};
-        }
-        return left;
+        return Joined("AND", [this] { return Not(); });
     }
     Expression Not() {
         if (!IsKeyword("NOT")) return Comparison();

@@ -21,13 +21,13 @@ public:
             if (IsBlank(c)) {
                 ++i_;
             } else if (c == '\'') {
-                String(StartsEString());
+                Enclosed(SqlTokenKind::String, '\'', true, StartsEString());
             } else if (c == '"') {
-                Quoted('"', dialect_ != SqlDialect::OgrSql);
+                Enclosed(SqlTokenKind::QuotedName, '"', dialect_ != SqlDialect::OgrSql, false);
             } else if (c == '[' && dialect_ == SqlDialect::Sqlite) {
-                Quoted(']', false);
+                Enclosed(SqlTokenKind::QuotedName, ']', false, false);
             } else if (c == '`' && dialect_ == SqlDialect::Sqlite) {
-                Quoted('`', true);
+                Enclosed(SqlTokenKind::QuotedName, '`', true, false);
             } else if (c == '-' && At(1) == '-' && dialect_ != SqlDialect::OgrSql) {
                 const std::size_t start = i_;
                 while (i_ < n_ && s_[i_] != '\n' && (dialect_ != SqlDialect::PostgreSql || s_[i_] != '\r')) ++i_;
@@ -79,53 +79,25 @@ private:
         return true;
     }
 
-    void String(bool escapes) {
+    // Text between quotes, a string or a name: a doubled closing mark stands
+    // for itself where `doubled`, and in OGR SQL a backslash before it does;
+    // in a string written E'...' a backslash takes the next character as it is.
+    void Enclosed(SqlTokenKind kind, char close, bool doubled, bool escapes) {
         const std::size_t start = i_++;
         std::string text;
         while (i_ < n_) {
             const char c = s_[i_];
-            if (c == '\\') {
-                if (dialect_ == SqlDialect::OgrSql && At(1) == '\'') {
-                    text += '\'';
-                    i_ += 2;
-                    continue;
-                }
-                if (escapes) {
-                    if (i_ + 1 < n_) text += s_[i_ + 1];
-                    i_ += 2;
-                    continue;
-                }
-                if (dialect_ == SqlDialect::PostgreSql) out_.ambiguous = true;
-            } else if (c == '\'') {
-                if (At(1) == '\'') {
-                    text += '\'';
-                    i_ += 2;
-                    continue;
-                }
-                ++i_;
-                Push(SqlTokenKind::String, std::move(text), start);
-                return;
-            }
-            text += c;
-            ++i_;
-        }
-        i_ = n_;
-        out_.unterminated = true;
-        Push(SqlTokenKind::String, std::move(text), start);
-    }
-
-    // A name between quotes: doubled, the closing mark stands for itself; in
-    // OGR SQL a backslash before it does.
-    void Quoted(char close, bool doubled) {
-        const std::size_t start = i_++;
-        std::string text;
-        while (i_ < n_) {
-            const char c = s_[i_];
-            if (dialect_ == SqlDialect::OgrSql && c == '\\' && At(1) == close) {
+            if (c == '\\' && dialect_ == SqlDialect::OgrSql && At(1) == close) {
                 text += close;
                 i_ += 2;
                 continue;
             }
+            if (c == '\\' && escapes) {
+                if (i_ + 1 < n_) text += s_[i_ + 1];
+                i_ += 2;
+                continue;
+            }
+            if (c == '\\' && kind == SqlTokenKind::String && dialect_ == SqlDialect::PostgreSql) out_.ambiguous = true;
             if (c == close) {
                 if (doubled && At(1) == close) {
                     text += close;
@@ -133,14 +105,15 @@ private:
                     continue;
                 }
                 ++i_;
-                Push(SqlTokenKind::QuotedName, std::move(text), start);
+                Push(kind, std::move(text), start);
                 return;
             }
             text += c;
             ++i_;
         }
+        i_ = n_;
         out_.unterminated = true;
-        Push(SqlTokenKind::QuotedName, std::move(text), start);
+        Push(kind, std::move(text), start);
     }
 
     // PostgreSQL nests block comments; SQLite ends one at the first "*/".
