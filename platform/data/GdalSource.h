@@ -20,6 +20,8 @@ struct SourceTable::Impl {
     std::string path;
     std::string layerName;
     std::vector<std::string> openOptions;
+    // The .dbf GDAL settles the types of by reading every record; empty when none.
+    std::string adjustedDbase;
     // A Memory dataset cannot be opened again: this is its one handle, shared.
     std::shared_ptr<GDALDataset> memory;
 

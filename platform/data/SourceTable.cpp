@@ -1,6 +1,7 @@
 #include "platform/data/SourceTable.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "platform/com/Hresult.h"
 #include "platform/data/GdalSource.h"
@@ -48,6 +49,28 @@ bool HasWideIntegerColumn(OGRLayer& layer) {
     return false;
 }
 
+// GDAL 3.6 settles those types by reading every record and crashes on one cut
+// short, so a .dbf is read that way only while it holds every record it counts.
+bool HoldsEveryRecord(const std::string& dbase) {
+    unsigned char header[12];
+    std::ifstream in(dbase, std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+    const std::uint64_t records = header[4] | header[5] << 8 | header[6] << 16 | std::uint64_t{header[7]} << 24;
+    const std::uint64_t headerLength = header[8] | header[9] << 8, recordLength = header[10] | header[11] << 8;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(dbase, error);
+    return !error && size >= headerLength + records * recordLength;
+}
+
+std::string DbaseFileOf(GDALDataset& dataset) {
+    std::string dbase;
+    char** files = dataset.GetFileList();
+    for (char** file = files; file != nullptr && *file != nullptr; ++file)
+        if (EqualsIgnoringCase(std::filesystem::path(*file).extension().string(), ".dbf")) dbase = *file;
+    CSLDestroy(files);
+    return dbase;
+}
+
 OGRLayer* FindLayer(GDALDataset& dataset, const std::string& name) {
     if (name.empty()) return dataset.GetLayerCount() > 0 ? dataset.GetLayer(0) : nullptr;
     return dataset.GetLayerByName(name.c_str());
@@ -76,6 +99,9 @@ SourceTable::Impl::Handle SourceTable::Impl::Acquire(bool opening) const {
         handle.layer = FindLayer(*memory, layerName);
     } else {
         GdalErrorCapture quiet;
+        if (!adjustedDbase.empty() && !HoldsEveryRecord(adjustedDbase))
+            throw DataError(opening ? E_FAIL : E_DATAUNREADABLE,
+                            "The table " + adjustedDbase + " is damaged: it holds fewer records than it counts");
         handle.owned = pool->Take();
         if (!handle.owned)
             throw DataError(opening ? E_FAIL : E_DATAUNREADABLE, quiet.Message("Unable to open data source " + path));
@@ -164,6 +190,7 @@ std::shared_ptr<SourceTable> SourceTable::Open(const std::string& path, const st
             // GDAL takes integer columns 19 or 20 digits wide for reals, which
             // would round 64-bit values; reading the table once settles them.
             impl->openOptions = {"ADJUST_TYPE=YES"};
+            impl->adjustedDbase = DbaseFileOf(*first.owned);
         }
     }
     if (!impl->openOptions.empty()) impl->pool = DatasetPool::For(path, impl->openOptions);
