@@ -154,15 +154,12 @@ void SelectByAttributesWindow::FillUniqueValues() {
         const auto view = table->layer ? table->layer->View() : standalone ? standalone->View() : nullptr;
         const auto literal = view ? view->Source()->WhereLiteralWriter(field) : nullptr;
         std::vector<std::string> lines;
-        for (const auto& value : unique) {
-            if (!literal) {
-                values_->addItem(ValueText(value));
-                continue;
-            }
-            lines.clear();
-            literal(value, lines);
-            for (const std::string& line : lines) values_->addItem(QString::fromStdString(line));
-        }
+        for (const auto& value : unique)
+            if (literal)
+                literal(value, lines);
+            else
+                lines.push_back(ValueText(value).toStdString());
+        for (const std::string& line : lines) values_->addItem(QString::fromStdString(line));
     } catch (const std::exception& error) {
         QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
     }

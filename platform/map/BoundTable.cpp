@@ -85,11 +85,12 @@ std::shared_ptr<FieldInfo> BoundTable::InfoFor(const std::string& field) const {
     // but a name that is itself a field's (of "Name" and "NAME") is that field's.
     const auto fields = view_ ? view_->Fields() : nullptr;
     const auto isFieldName = [&](const std::string& name) {
+        if (!fields) return true;
         const int index = fields->FindField(name);
         return index >= 0 && fields->Field(index)->Name() == name;
     };
     for (const auto& [name, info] : infos_)
-        if (fields && EqualsIgnoringCase(name, field) && !isFieldName(name)) return info;
+        if (EqualsIgnoringCase(name, field) && !isFieldName(name)) return info;
     infos_.emplace_back(field, std::make_shared<FieldInfo>(field));
     return infos_.back().second;
 }

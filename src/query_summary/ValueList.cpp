@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <type_traits>
 #include <utility>
@@ -39,15 +40,13 @@ std::vector<std::string> Sorted(std::vector<T> items, Sort sort, Make make, cons
     if constexpr (std::is_same_v<T, std::string>) {
         // Each text becomes its line in place: no second list of a million texts.
         std::vector<std::string> forms;
-        std::vector<std::pair<std::size_t, std::string>> further;  // a value's further lines, after its own
-        for (std::size_t i = 0; i < items.size(); ++i) {
+        for (std::size_t i = 0; i < items.size(); i += forms.size()) {
             forms.clear();
             literal(make(items[i]), forms);
             items[i] = std::move(forms.at(0));
-            for (std::size_t f = 1; f < forms.size(); ++f) further.emplace_back(i + 1, std::move(forms[f]));
+            items.insert(items.begin() + static_cast<std::ptrdiff_t>(i + 1), std::make_move_iterator(forms.begin() + 1),
+                         std::make_move_iterator(forms.end()));
         }
-        for (auto line = further.rbegin(); line != further.rend(); ++line)
-            items.insert(items.begin() + static_cast<std::ptrdiff_t>(line->first), std::move(line->second));
         return items;
     }
     std::vector<std::string> lines;
