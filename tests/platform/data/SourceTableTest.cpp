@@ -10,7 +10,7 @@
 #include "platform/com/Hresult.h"
 #include "platform/data/MemorySource.h"
 #include "platform/data/QueryFilter.h"
-#include "tests/support/GdalTestData.h"
+#include "tests/support/TrialTable.h"
 
 using platform::SourceTable;
 using platform::Variant;
@@ -175,23 +175,14 @@ TEST(SourceTable, DataThatWentAwayIsADataProblemNotARejectedClause) {
     EXPECT_EQ(ExpectComError([&] { table->RowCount(&filter); }).Number(), platform::E_DATAUNREADABLE);
 }
 
-// GDAL settles a column of 20-digit numbers by reading every record: a record
-// cut short, under an open table or before opening, is a data problem.
+// GDAL settles the trial table's 20-digit column by reading every record: a
+// record cut short, under an open table or before opening, is a data problem.
 TEST(SourceTable, WideNumbersCutShortAreADataProblem) {
     DataFolder own;
-    const std::string path = own.File("wide.dbf");
-    {
-        auto dataset = testsupport::Create(path, "ESRI Shapefile");
-        OGRLayer& layer = testsupport::NewLayer(*dataset, "wide", wkbNone);
-        testsupport::AddField(layer, "ID", OFTInteger64, 20);
-        for (GIntBig id : {12345678901234567LL, 3LL}) {
-            OGRFeature feature(layer.GetLayerDefn());
-            feature.SetField("ID", id);
-            ASSERT_EQ(layer.CreateFeature(&feature), OGRERR_NONE);
-        }
-    }
+    testsupport::WriteTrialSources(own.Path());
+    const std::string path = (own.Path() / "trial_table.dbf").string();
     auto table = SourceTable::Open(path);
-    EXPECT_EQ(table->Search(nullptr, false)->NextRow()->Value(1).ToText(), "12345678901234567");
+    ASSERT_TRUE(table->Search(nullptr, false)->NextRow());
     std::filesystem::resize_file(path, std::filesystem::file_size(path) - 5);
     EXPECT_EQ(ExpectComError([&] { table->Search(nullptr, false); }).Number(), platform::E_DATAUNREADABLE);
     EXPECT_EQ(ExpectComError([&] { SourceTable::Open(path); }).Number(), platform::E_FAIL);
